@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building and testing Inkline needs, from Debian's packages, when missing.
+# Usage: scripts/install-deps.sh [--windows]   (--windows adds the MinGW-w64 cross compiler)
+set -euo pipefail
+
+packages=(cmake ninja-build g++ make python3 pkg-config
+          libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev
+          locales)
+if [[ "${1:-}" == "--windows" ]]; then
+  packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+SUDO=""
+if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
+
+if (( ${#missing[@]} )); then
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Settings files are written with the user's decimal separator: the tests need a locale
+# whose separator is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
+  echo "Generating locale de_DE.UTF-8"
+  $SUDO sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the normal build, the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Windows cross build of the module.
+# Usage: scripts/test.sh [default|asan|windows ...]   (all three when none is named)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+presets=("$@")
+(( ${#presets[@]} )) || presets=(default asan windows)
+
+want_windows=""
+for p in "${presets[@]}"; do [[ "$p" == windows ]] && want_windows="--windows"; done
+scripts/install-deps.sh $want_windows
+
+jobs=$(nproc)
+for preset in "${presets[@]}"; do
+  echo "=== ${preset} ==="
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  case "$preset" in
+    windows) scripts/check-windows-module.sh ;;
+    *) ctest --preset "$preset" -j "$jobs" ;;
+  esac
+done

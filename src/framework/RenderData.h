@@ -1,0 +1,19 @@
+// What the render handlers hand to the effect's render: the parameter values of the frame
+// and the call's host data. In the SmartFX path it lives in the pre-render handle.
+#pragma once
+
+#include "AE_Effect.h"
+#include "AE_EffectPixelFormat.h"
+#include "effect/ParamRecord.h"
+
+struct RenderData {
+  ParamRecord params;
+  PF_InData* in_data;
+  PF_OutData* out_data;
+  PF_EffectWorld* input;
+  PF_EffectWorld* output;
+  PF_PixelFormat pixelFormat;  // PF_PixelFormat_INVALID ('badf') until known
+  PF_LRect inputRect;          // the input's area in its own buffer
+  PF_LRect layerRect;          // the same area moved by the input's origin
+  A_u_char isSmartRender;
+};
