@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/HostVersion.h"
 
 namespace {
@@ -27,6 +29,9 @@ INSTANTIATE_TEST_SUITE_P(Hosts, HostVersionTest,
                                            VersionCase{12, 13, 80, 2, true}, VersionCase{12, 14, 90, 2, true},
                                            VersionCase{12, 15, 9999, 3, true}, VersionCase{13, 0, 100, 2, true},
                                            VersionCase{13, 1, 105, 2, true}, VersionCase{13, 2, 110, 3, true},
-                                           VersionCase{13, 27, 9999, 3, true}, VersionCase{14, 0, 9999, 3, true}));
+                                           VersionCase{13, 27, 9999, 3, true}, VersionCase{14, 0, 9999, 3, true}),
+                         [](const auto& info) {
+                           return "Api" + std::to_string(info.param.major) + "_" + std::to_string(info.param.minor);
+                         });
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+// The tables of plain functions handed to an effect. They find their host through the
+// current HostScope and fail safely (error, NULL, no effect) when there is none, so tests can
+// call them in-process exactly as an effect would.
+
+#include "AE_AdvEffectSuites.h"
+#include "AE_Effect.h"
+#include "AE_EffectCB.h"
+#include "SPBasic.h"
+
+namespace aehost {
+
+SPBasicSuite makeBasicSuite();
+const PFAppSuite5& appSuite();
+PF_UtilCallbacks makeUtilCallbacks();
+PF_InteractCallbacks makeInteractCallbacks();
+
+}  // namespace aehost

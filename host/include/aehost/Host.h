@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "AE_AdvEffectSuites.h"
+#include "AE_Effect.h"
+#include "SPBasic.h"
+#include "aehost/BlockTracker.h"
+#include "aehost/HandleTable.h"
+#include "aehost/HostOptions.h"
+#include "aehost/ProblemLog.h"
+#include "aehost/SuiteRegistry.h"
+
+namespace aehost {
+
+// The name and version under which the host serves its PFAppSuite5 table.
+inline constexpr const char* kAppSuiteName = kPFAppSuite;
+inline constexpr int kAppSuiteVersion = kPFAppSuiteVersion5;
+
+// The simulated application: the memory and suites an effect reaches through callbacks, the
+// faults a test wants injected, and the audit of everything the effect left unbalanced.
+class Host {
+ public:
+  explicit Host(HostOptions options = {});
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  HostOptions& options() { return options_; }
+  const HostOptions& options() const { return options_; }
+
+  HandleTable& handles() { return handles_; }
+  SuiteRegistry& suites() { return suites_; }
+  BlockTracker& blocks() { return blocks_; }
+
+  // The table in_data->pica_basicP points at; nullptr when options().provideBasicSuite is off.
+  SPBasicSuite* basicSuite();
+
+  // Global data belongs to the loaded plug-in, shared by all its instances.
+  PF_Handle globalData(std::uint64_t moduleId) const;
+  void setGlobalData(std::uint64_t moduleId, PF_Handle handle);
+
+  void recordProblem(std::string problem);
+  // Everything recorded so far plus everything unbalanced now: suites not released, handles
+  // the effect still owns, blocks not freed. Empty when the effect behaved.
+  std::vector<std::string> problems() const;
+  void clearRecordedProblems();
+
+ private:
+  HostOptions options_;
+  ProblemLog log_;
+  HandleTable handles_;
+  SuiteRegistry suites_;
+  BlockTracker blocks_;
+  SPBasicSuite basicSuite_;
+  std::map<std::uint64_t, PF_Handle> globalData_;
+};
+
+}  // namespace aehost

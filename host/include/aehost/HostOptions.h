@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "AE_Effect.h"
+#include "aehost/FourCharCode.h"
+
+namespace aehost {
+
+// What the simulated application says about itself. Changing a value between commands is
+// how a test pretends to be another application or release.
+struct HostOptions {
+  A_long applId = static_cast<A_long>(fourCharCode("FXTC"));  // After Effects
+  PF_SpecVersion specVersion{13, 27};
+  std::string language = "en_US";                    // what PF_AppGetLanguage reports
+  std::uintptr_t mainWindowHandle = 0xAE000001;      // get_platform_data(PF_PlatData_MAIN_WND)
+  bool provideBasicSuite = true;                     // false: in_data->pica_basicP is NULL
+  std::optional<std::uint8_t> newMemoryFill = 0xA5;  // pattern for new handle memory; read once, by Host()
+};
+
+}  // namespace aehost

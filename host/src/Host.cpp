@@ -1,0 +1,36 @@
+#include "aehost/Host.h"
+
+#include "HostCallbacks_p.h"
+
+namespace aehost {
+
+Host::Host(HostOptions options)
+    : options_(std::move(options)), handles_(log_), suites_(log_), blocks_(log_), basicSuite_(makeBasicSuite()) {
+  handles_.setNewMemoryFill(options_.newMemoryFill);
+  suites_.add(kAppSuiteName, kAppSuiteVersion, &appSuite());
+}
+
+Host::~Host() = default;
+
+SPBasicSuite* Host::basicSuite() { return options_.provideBasicSuite ? &basicSuite_ : nullptr; }
+
+PF_Handle Host::globalData(std::uint64_t moduleId) const {
+  const auto found = globalData_.find(moduleId);
+  return found == globalData_.end() ? nullptr : found->second;
+}
+
+void Host::setGlobalData(std::uint64_t moduleId, PF_Handle handle) { globalData_[moduleId] = handle; }
+
+void Host::recordProblem(std::string problem) { log_.record(std::move(problem)); }
+
+std::vector<std::string> Host::problems() const {
+  std::vector<std::string> all = log_.entries();
+  suites_.audit(all);
+  handles_.audit(all);
+  blocks_.audit(all);
+  return all;
+}
+
+void Host::clearRecordedProblems() { log_.clear(); }
+
+}  // namespace aehost

@@ -1,0 +1,45 @@
+#include "HostCallbacks_p.h"
+#include "Unsimulated_p.h"
+#include "aehost/Host.h"
+#include "aehost/HostScope.h"
+
+namespace aehost {
+namespace {
+
+bool isCurrentEffect(PF_ProgPtr effectRef, const char* callback) {
+  Host* host = currentHost();
+  if (host == nullptr) return false;
+  if (effectRef == nullptr || effectRef != currentEffectRef()) {
+    host->recordProblem("[" + std::string(currentActivity()) + "] " + callback +
+                        ": effect_ref is not the one passed in in_data");
+    return false;
+  }
+  return true;
+}
+
+// Nothing cancels a simulated command yet.
+PF_Err abortCallback(PF_ProgPtr effectRef) {
+  return isCurrentEffect(effectRef, "inter.abort") ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+PF_Err progressCallback(PF_ProgPtr effectRef, A_long /*current*/, A_long /*total*/) {
+  return isCurrentEffect(effectRef, "inter.progress") ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
+}
+
+}  // namespace
+
+PF_InteractCallbacks makeInteractCallbacks() {
+  PF_InteractCallbacks inter{};
+  AEHOST_UNSIMULATED(inter, checkout_param);
+  AEHOST_UNSIMULATED(inter, checkin_param);
+  AEHOST_UNSIMULATED(inter, add_param);
+  inter.abort = abortCallback;
+  inter.progress = progressCallback;
+  AEHOST_UNSIMULATED(inter, register_ui);
+  AEHOST_UNSIMULATED(inter, checkout_layer_audio);
+  AEHOST_UNSIMULATED(inter, checkin_layer_audio);
+  AEHOST_UNSIMULATED(inter, get_audio_data);
+  return inter;
+}
+
+}  // namespace aehost

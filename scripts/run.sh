@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# The main job: builds the plug-in and the command-line renderer, and runs the renderer on
+# its built-in default.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$(nproc)" --target inkline-render
+exec build/default/cli/inkline-render "$@"
