@@ -8,10 +8,13 @@
 #include "AE_EffectCB.h"
 #include "AEUtil/AEWorldSuite.h"
 #include "framework/About.h"
+#include "framework/EffectHooks.h"
+#include "framework/HostVersion.h"
 #include "framework/HostHandle.h"
 #include "framework/RenderData.h"
 #include "framework/SequenceBlock.h"
 #include "params/ParamGetter.h"
+#include "options/SettingsFile.h"
 #include "params/ParamRegistry.h"
 #include "resources/PiPL.h"
 
@@ -122,12 +125,16 @@ PF_Err BaseFilter::globalSetup(PF_InData*, PF_OutData* out_data) {
 PF_Err BaseFilter::globalSetdown(PF_InData*, PF_OutData*) { return PF_Err_NONE; }
 
 PF_Err BaseFilter::paramsSetup(PF_InData* in_data, PF_OutData* out_data) {
-  return ParamRegistry::instance().registerWithHost(in_data, out_data);
+  char settingsPath[MAX_PATH] = {};
+  const bool useStoredDefaults = hostReadsStoredDefaults(in_data->version) && settingsFilePath(settingsPath);
+  return ParamRegistry::instance().registerWithHost(in_data, out_data, useStoredDefaults ? settingsPath : nullptr);
 }
 
 PF_Err BaseFilter::userChangedParam(PF_InData*, PF_OutData*, PF_ParamDef*[], void*) { return PF_Err_NONE; }
 
-PF_Err BaseFilter::updateParamsUI(PF_InData*, PF_OutData*, PF_ParamDef*[]) { return PF_Err_NONE; }
+PF_Err BaseFilter::updateParamsUI(PF_InData* in_data, PF_OutData*, PF_ParamDef* params[]) {
+  return updateParameterPanel(in_data, params);
+}
 
 PF_Err BaseFilter::render(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[], PF_LayerDef* output) {
   RenderData data = emptyRenderData(0);

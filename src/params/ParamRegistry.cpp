@@ -14,7 +14,6 @@ void ParamRegistry::clear() {
   byId_.clear();
   byIndex_.clear();
   paramCount_ = 1;
-  sectionName_.clear();
 }
 
 void ParamRegistry::append(std::unique_ptr<BaseParam> param) {
@@ -39,10 +38,10 @@ PF_ParamIndex ParamRegistry::indexOfId(A_long id) const {
   return (it != byId_.end() && (*it)->id == id) ? (*it)->index : 0;
 }
 
-PF_Err ParamRegistry::registerWithHost(PF_InData* in_data, PF_OutData* out_data) {
+PF_Err ParamRegistry::registerWithHost(PF_InData* in_data, PF_OutData* out_data, const char* settingsPath) {
   PF_Err err = PF_Err_NONE;
   for (const auto& param : byIndex_) {
-    err = param->addToHost(in_data, param->id, nullptr);
+    err = param->addToHost(in_data, param->id, settingsPath);
     if (err != PF_Err_NONE) break;
   }
   out_data->num_params = paramCount_;

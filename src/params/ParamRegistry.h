@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "AE_Effect.h"
@@ -37,10 +36,9 @@ public:
   // The host index of the object with this id, or 0.
   PF_ParamIndex indexOfId(A_long id) const;
 
-  const std::string& sectionName() const { return sectionName_; }
-
-  // Adds every object to the host in index order; num_params is set in any case.
-  PF_Err registerWithHost(PF_InData* in_data, PF_OutData* out_data);
+  // Adds every object to the host in index order, with stored defaults from the settings
+  // file when a path is given; num_params is set in any case.
+  PF_Err registerWithHost(PF_InData* in_data, PF_OutData* out_data, const char* settingsPath);
 
   // Reads every value in index order, stopping at the first error; `readCount` tells how
   // many objects fetched a value, so exactly those are handed back.
@@ -53,5 +51,4 @@ private:
   std::vector<std::unique_ptr<BaseParam>> byIndex_;  // creation order is index order
   std::vector<BaseParam*> byId_;
   std::int32_t paramCount_ = 1;
-  std::string sectionName_;
 };

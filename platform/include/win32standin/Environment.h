@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace win32standin {
 
@@ -11,5 +12,15 @@ void setKeyHeld(int virtualKey, bool held);
 
 // The Windows user-interface language, e.g. 0x0409 English (United States), 0x0411 Japanese.
 void setUserDefaultUILanguage(std::uint16_t languageId);
+
+// The roaming application-data folder (CSIDL_APPDATA) that SHGetSpecialFolderPathA reports, so
+// that tests and the simulated host can keep settings in a temporary folder. Empty restores the
+// default: $XDG_CONFIG_HOME, else $HOME/.config. Thread-safe.
+void setAppDataFolder(const std::string& path);
+
+// While set, WritePrivateProfileStringA stops as a crash would: after writing its temporary
+// file, before renaming it over the settings file. The temporary file stays, the settings file
+// is untouched and the call fails. Lets tests check that an interrupted write loses nothing.
+void setProfileWriteCrashBeforeRename(bool crash);
 
 }  // namespace win32standin

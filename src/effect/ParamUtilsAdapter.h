@@ -1,0 +1,27 @@
+// "PF Param Utils Suite" for one scope: version 3 on current hosts, version 2 on older ones,
+// behind one call. A missing suite fails the command.
+#pragma once
+
+#include "AE_Effect.h"
+#include "SPBasic.h"
+
+class ParamUtilsAdapter {
+public:
+  // Throws PF_Err_BAD_CALLBACK_PARAM (the SDK constant) when the host has no such suite.
+  explicit ParamUtilsAdapter(const PF_InData* in_data);
+  ~ParamUtilsAdapter();
+  ParamUtilsAdapter(const ParamUtilsAdapter&) = delete;
+  ParamUtilsAdapter& operator=(const ParamUtilsAdapter&) = delete;
+
+  // The first function of both versions.
+  PF_Err updateParamUI(PF_ProgPtr effectRef, PF_ParamIndex index, const PF_ParamDef* def) const {
+    return updateParamUI_(effectRef, index, def);
+  }
+
+private:
+  using UpdateParamUIFunc = PF_Err (*)(PF_ProgPtr, PF_ParamIndex, const PF_ParamDef*);
+
+  const SPBasicSuite* basic_;
+  int version_;
+  UpdateParamUIFunc updateParamUI_ = nullptr;
+};
