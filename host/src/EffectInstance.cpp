@@ -35,7 +35,7 @@ bool isOutsideSequence(PF_Cmd cmd) {
 }  // namespace
 
 EffectInstance::EffectInstance(Host& host, PluginModule& module, Composition composition)
-    : host_(host), module_(module), composition_(composition) {}
+    : host_(host), module_(module), composition_(composition), parameters_(host, effectRef(), composition_) {}
 
 EffectInstance::~EffectInstance() = default;
 
@@ -61,7 +61,7 @@ void EffectInstance::buildInData(PF_Cmd cmd, PF_Handle sequenceIn) {
   in.version = options.specVersion;
   in.serial_num = 1;
   in.appl_id = options.applId;
-  in.num_params = numParams_;
+  in.num_params = parameters_.count();
   in.current_time = composition_.currentTimeTicks;
   in.time_step = composition_.timeStep;
   in.total_time = composition_.durationTicks;
@@ -83,11 +83,12 @@ void EffectInstance::buildInData(PF_Cmd cmd, PF_Handle sequenceIn) {
 CommandResult EffectInstance::dispatch(PF_Cmd cmd, void* extra, PF_Handle sequenceIn) {
   const std::string_view activity = commandName(cmd);
   const HostScope scope(host_, activity, effectRef());
+  PF_ParamDef** params = parameters_.commandStarting(cmd);
   buildInData(cmd, sequenceIn);
 
   CommandResult result;
   try {
-    result.err = module_.call(cmd, &inData_, &result.out, nullptr, nullptr, extra);
+    result.err = module_.call(cmd, &inData_, &result.out, params, nullptr, extra);
   } catch (const std::exception& e) {
     problem(activity, std::string("an exception escaped the entry point: ") + e.what());
     result.err = PF_Err_INTERNAL_STRUCT_DAMAGED;
@@ -95,6 +96,7 @@ CommandResult EffectInstance::dispatch(PF_Cmd cmd, void* extra, PF_Handle sequen
     problem(activity, "an exception escaped the entry point");
     result.err = PF_Err_INTERNAL_STRUCT_DAMAGED;
   }
+  parameters_.commandEnded(cmd);
   result.message = returnMessage(result.out);
   host_.handles().recordHandlesLeftLocked(activity);
   return result;
@@ -116,7 +118,7 @@ CommandResult EffectInstance::send(PF_Cmd cmd, void* extra) {
       host_.setGlobalData(module_.id(), nullptr);
       break;
     case PF_Cmd_PARAMS_SETUP:
-      if (result.err == PF_Err_NONE) numParams_ = result.out.num_params;
+      if (result.err == PF_Err_NONE) checkParamCount(result);
       break;
     case PF_Cmd_SEQUENCE_SETUP:
       sequenceData_ = returned;
@@ -159,6 +161,15 @@ void EffectInstance::checkGlobalSetupAgainstPipl(const PF_OutData& out) {
   compare("out_data->my_version", "eVER", static_cast<std::uint32_t>(out.my_version), pipl.effectVersion);
   compare("out_data->out_flags", "eGLO", static_cast<std::uint32_t>(out.out_flags), pipl.globalOutFlags);
   compare("out_data->out_flags2", "eGL2", static_cast<std::uint32_t>(out.out_flags2), pipl.globalOutFlags2);
+}
+
+void EffectInstance::checkParamCount(const CommandResult& result) {
+  const A_long held = parameters_.count();
+  if (result.out.num_params != held) {
+    problem(commandName(PF_Cmd_PARAMS_SETUP),
+            "out_data->num_params is " + std::to_string(result.out.num_params) + " but the effect added " +
+                std::to_string(held - 1) + " parameter(s), " + std::to_string(held) + " with the input layer");
+  }
 }
 
 CommandResult EffectInstance::resetupWith(PF_Handle flat) {

@@ -1,6 +1,7 @@
 #include "aehost/Host.h"
 
 #include "HostCallbacks_p.h"
+#include "aehost/Parameters.h"
 
 namespace aehost {
 
@@ -8,6 +9,8 @@ Host::Host(HostOptions options)
     : options_(std::move(options)), handles_(log_), suites_(log_), blocks_(log_), basicSuite_(makeBasicSuite()) {
   handles_.setNewMemoryFill(options_.newMemoryFill);
   suites_.add(kAppSuiteName, kAppSuiteVersion, &appSuite());
+  suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtilsSuite3());
+  suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, &paramUtilsSuite1());
 }
 
 Host::~Host() = default;
@@ -21,6 +24,22 @@ PF_Handle Host::globalData(std::uint64_t moduleId) const {
 
 void Host::setGlobalData(std::uint64_t moduleId, PF_Handle handle) { globalData_[moduleId] = handle; }
 
+void Host::attachParameters(const void* effectRef, Parameters* parameters) {
+  const std::lock_guard lock(parametersMutex_);
+  parameters_[effectRef] = parameters;
+}
+
+void Host::detachParameters(const void* effectRef) {
+  const std::lock_guard lock(parametersMutex_);
+  parameters_.erase(effectRef);
+}
+
+Parameters* Host::parametersFor(const void* effectRef) const {
+  const std::lock_guard lock(parametersMutex_);
+  const auto found = parameters_.find(effectRef);
+  return found == parameters_.end() ? nullptr : found->second;
+}
+
 void Host::recordProblem(std::string problem) { log_.record(std::move(problem)); }
 
 std::vector<std::string> Host::problems() const {
@@ -28,6 +47,8 @@ std::vector<std::string> Host::problems() const {
   suites_.audit(all);
   handles_.audit(all);
   blocks_.audit(all);
+  const std::lock_guard lock(parametersMutex_);
+  for (const auto& [effectRef, parameters] : parameters_) parameters->audit(all);
   return all;
 }
 

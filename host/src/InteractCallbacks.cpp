@@ -30,9 +30,9 @@ PF_Err progressCallback(PF_ProgPtr effectRef, A_long /*current*/, A_long /*total
 
 PF_InteractCallbacks makeInteractCallbacks() {
   PF_InteractCallbacks inter{};
-  AEHOST_UNSIMULATED(inter, checkout_param);
-  AEHOST_UNSIMULATED(inter, checkin_param);
-  AEHOST_UNSIMULATED(inter, add_param);
+  inter.checkout_param = checkoutParamCallback;
+  inter.checkin_param = checkinParamCallback;
+  inter.add_param = addParamCallback;
   inter.abort = abortCallback;
   inter.progress = progressCallback;
   AEHOST_UNSIMULATED(inter, register_ui);

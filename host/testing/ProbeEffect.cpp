@@ -7,6 +7,7 @@
 #include "AE_AdvEffectSuites.h"
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
+#include "AE_EffectCBSuites.h"
 #include "SPBasic.h"
 #include "aehost_testing/ProbeControl.h"
 
@@ -82,6 +83,64 @@ PF_Err globalSetup(PF_InData* in, PF_OutData* out) {
   return PF_Err_NONE;
 }
 
+PF_Err paramsSetup(PF_InData* in, PF_OutData* out) {
+  gControl.addedCount = 0;
+  gControl.addParamErr = PF_Err_NONE;
+  for (int i = 0; i < gControl.paramsToAddCount && i < aehost::testing::kProbeMaxParams; ++i) {
+    PF_ParamDef def = gControl.paramsToAdd[i];
+    gControl.addParamErr = in->inter.add_param(in->effect_ref, gControl.addIndex, &def);
+    if (gControl.addParamErr != PF_Err_NONE) return gControl.addParamErr;
+    ++gControl.addedCount;
+  }
+  out->num_params = gControl.reportedNumParams >= 0 ? gControl.reportedNumParams : gControl.addedCount + 1;
+  return PF_Err_NONE;
+}
+
+void recordParams(const PF_InData* in, PF_ParamDef* params[]) {
+  gControl.sawParams = params != nullptr;
+  gControl.seenParamCount = 0;
+  if (params == nullptr) return;
+  for (A_long i = 0; i < in->num_params && i < aehost::testing::kProbeMaxParams; ++i) {
+    gControl.seenParams[i] = *params[i];
+    ++gControl.seenParamCount;
+  }
+}
+
+void checkoutParam(PF_InData* in) {
+  gControl.checkedOut = PF_ParamDef{};
+  gControl.checkoutErr = in->inter.checkout_param(in->effect_ref, gControl.checkoutIndex, gControl.checkoutTime,
+                                                  gControl.checkoutTimeStep, gControl.checkoutTimeScale,
+                                                  &gControl.checkedOut);
+  if (gControl.skipCheckin) return;
+  PF_ParamDef copy = gControl.checkedOut;
+  gControl.checkinErr = in->inter.checkin_param(in->effect_ref, gControl.checkinCopy ? &copy : &gControl.checkedOut);
+}
+
+void updateParamUI(PF_InData* in, PF_ParamDef* params[]) {
+  const int version = gControl.updateUiSuiteVersion;
+  const void* suite = nullptr;
+  gControl.updateUiAcquireErr = in->pica_basicP->AcquireSuite(kPFParamUtilsSuite, version, &suite);
+  if (gControl.updateUiAcquireErr != kSPNoError || suite == nullptr) return;
+  PF_ParamDef copy = *params[gControl.updateUiIndex];
+  PF_ParamDef* def = gControl.updateUiWithOriginal ? params[gControl.updateUiIndex] : &copy;
+  def->ui_flags = gControl.updateUiFlags;
+  if (version == kPFParamUtilsSuiteVersion3) {
+    gControl.updateUiErr =
+        static_cast<const PF_ParamUtilsSuite3*>(suite)->PF_UpdateParamUI(in->effect_ref, gControl.updateUiIndex, def);
+  } else {
+    gControl.updateUiErr =
+        static_cast<const PF_ParamUtilsSuite1*>(suite)->PF_UpdateParamUI(in->effect_ref, gControl.updateUiIndex, def);
+  }
+  in->pica_basicP->ReleaseSuite(kPFParamUtilsSuite, version);
+}
+
+void scribbleOn(const PF_InData* in, PF_ParamDef* params[]) {
+  for (A_long i = 1; i < in->num_params; ++i) {
+    std::memset(&params[i]->u, 0x5A, sizeof params[i]->u);
+    params[i]->ui_flags = PF_PUI_DISABLED | PF_PUI_INVISIBLE;
+  }
+}
+
 PF_Err sequenceFlatten(PF_InData* in, PF_OutData* out, bool keepOld) {
   const auto* old = static_cast<const ProbeSequence*>(*in->sequence_data);
   PF_Handle flat = newSequence(in, kFlatMagic, old);
@@ -111,8 +170,7 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in, PF_OutData* out, void* extra) {
       if (!gControl.leakGlobalData) in->utils->host_dispose_handle(in->global_data);
       return PF_Err_NONE;
     case PF_Cmd_PARAMS_SETUP:
-      out->num_params = 1;
-      return PF_Err_NONE;
+      return paramsSetup(in, out);
     case PF_Cmd_SEQUENCE_SETUP:
       out->sequence_data = newSequence(in, kUnflatMagic, nullptr);
       return out->sequence_data == nullptr ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
@@ -150,11 +208,18 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in, PF_OutData* out, void* extra) {
 extern "C" [[gnu::visibility("default")]] ProbeControl* AEHostProbeControl() { return &gControl; }
 
 extern "C" [[gnu::visibility("default")]] PF_Err ProbeEntryPoint(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
-                                                                  PF_ParamDef* /*params*/[], PF_LayerDef* /*output*/,
+                                                                  PF_ParamDef* params[], PF_LayerDef* /*output*/,
                                                                   void* extra) {
   ++gControl.commandCount;
   gControl.lastCommand = cmd;
   gControl.lastIn = *in_data;
+  recordParams(in_data, params);
+  if (cmd == gControl.checkoutAt) checkoutParam(in_data);
+  if (cmd == gControl.updateUiAt && params != nullptr) updateParamUI(in_data, params);
+  if (cmd == gControl.scribbleAt && params != nullptr) scribbleOn(in_data, params);
+  if (cmd == gControl.markChangedAt && params != nullptr && in_data->num_params > 1) {
+    params[1]->uu.change_flags = PF_ChangeFlag_CHANGED_VALUE;
+  }
   if (cmd == gControl.throwAt) throw std::runtime_error("probe was told to throw");
   if (cmd == gControl.leakHandleAt) in_data->utils->host_new_handle(8);
   const PF_Err err = dispatch(cmd, in_data, out_data, extra);

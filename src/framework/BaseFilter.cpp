@@ -1,6 +1,5 @@
 #include "framework/BaseFilter.h"
 
-#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "framework/EffectHooks.h"
 #include "framework/HostVersion.h"
 #include "framework/HostHandle.h"
+#include "framework/Rects.h"
 #include "framework/RenderData.h"
 #include "framework/SequenceBlock.h"
 #include "params/ParamGetter.h"
@@ -35,20 +35,6 @@ constexpr PF_OutFlags2 kOutFlags2 =
 static_assert(kMyVersion == INKLINE_PIPL_EFFECT_VERSION);
 static_assert(kOutFlags == INKLINE_PIPL_OUT_FLAGS);
 static_assert(kOutFlags2 == INKLINE_PIPL_OUT_FLAGS2);
-
-bool isEmpty(const PF_LRect& r) { return !(r.left < r.right && r.top < r.bottom); }
-
-// Grows `target` to include `other`; an empty target takes `other` as it is.
-void uniteRect(PF_LRect& target, const PF_LRect& other) {
-  if (!isEmpty(target) && !isEmpty(other)) {
-    target.left = std::min(target.left, other.left);
-    target.top = std::min(target.top, other.top);
-    target.right = std::max(target.right, other.right);
-    target.bottom = std::max(target.bottom, other.bottom);
-  } else {
-    target = other;
-  }
-}
 
 // What the pre-render handle holds: the RenderData, and how to give the handle back once the
 // host is done with it (the host's delete callback receives nothing but the handle).
@@ -146,7 +132,7 @@ PF_Err BaseFilter::render(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef*
 
   const ParamRegistry& registry = ParamRegistry::instance();
   std::size_t checkedOut = 0;
-  PF_Err err = AEUtil::getPixelFormat(in_data, data.input, data.pixelFormat);
+  PF_Err err = AEUtil::WorldSuite::getPixelFormat(in_data, data.input, data.pixelFormat);
   if (err == PF_Err_NONE) {
     GetParamByCheckout getter(in_data, params, false);
     err = registry.readAll(&data.params, getter, checkedOut);
@@ -195,7 +181,7 @@ PF_Err BaseFilter::smartRender(PF_InData* in_data, PF_OutData* out_data, void* e
     data.inputRect = PF_LRect{0, 0, data.input->width, data.input->height};
     data.layerRect = PF_LRect{data.input->origin_x, data.input->origin_y,
                               data.input->width + data.input->origin_x, data.input->height + data.input->origin_y};
-    err = AEUtil::getPixelFormat(in_data, data.input, data.pixelFormat);
+    err = AEUtil::WorldSuite::getPixelFormat(in_data, data.input, data.pixelFormat);
     if (err == PF_Err_NONE) err = beforeRenderHook(in_data, out_data, smart, data);
     if (err == PF_Err_NONE) err = renderEffect(data);
   }
@@ -281,8 +267,8 @@ PF_Err BaseFilter::preRenderHook(PF_InData* in_data, PF_OutData*, PF_PreRenderEx
   const PF_Err err = extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &extra->input->output_request,
                                                in_data->current_time, in_data->time_step, in_data->time_scale,
                                                &checkout);
-  uniteRect(extra->output->result_rect, checkout.result_rect);
-  uniteRect(extra->output->max_result_rect, checkout.max_result_rect);
+  uniteOrReplace(extra->output->result_rect, checkout.result_rect);
+  uniteOrReplace(extra->output->max_result_rect, checkout.max_result_rect);
   return err;
 }
 

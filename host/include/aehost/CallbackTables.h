@@ -7,6 +7,7 @@
 #include "AE_AdvEffectSuites.h"
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
+#include "AE_EffectCBSuites.h"
 #include "SPBasic.h"
 
 namespace aehost {
@@ -15,5 +16,8 @@ SPBasicSuite makeBasicSuite();
 const PFAppSuite5& appSuite();
 PF_UtilCallbacks makeUtilCallbacks();
 PF_InteractCallbacks makeInteractCallbacks();
+// "PF Param Utils Suite" version 3, and version 2 with the older PF_ParamUtilsSuite1 table.
+const PF_ParamUtilsSuite3& paramUtilsSuite3();
+const PF_ParamUtilsSuite1& paramUtilsSuite1();
 
 }  // namespace aehost

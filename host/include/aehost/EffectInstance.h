@@ -10,6 +10,7 @@
 #include "aehost/CommandResult.h"
 #include "aehost/Composition.h"
 #include "aehost/Host.h"
+#include "aehost/Parameters.h"
 #include "aehost/PluginModule.h"
 
 namespace aehost {
@@ -23,7 +24,9 @@ namespace aehost {
 // new handle the host owns and disposes. At RESETUP the host owns the flat handle it passes
 // in and disposes it afterwards.
 //
-// Parameters are not simulated yet: params[] is NULL for every command.
+// Parameters: see Parameters. The commands that carry params[] in After Effects get one
+// built at the composition's current time; the others get NULL. After PF_Cmd_PARAMS_SETUP
+// the number the effect reports in out_data->num_params must match what it added.
 class EffectInstance {
  public:
   EffectInstance(Host& host, PluginModule& module, Composition composition = {});
@@ -55,7 +58,9 @@ class EffectInstance {
   PF_Handle sequenceData() const { return sequenceData_; }
   std::vector<std::byte> sequenceBytes() const;  // empty when there is no sequence data
   PF_Handle globalData() const;
-  A_long numParams() const { return numParams_; }
+  A_long numParams() const { return parameters_.count(); }  // including the input layer
+  Parameters& parameters() { return parameters_; }
+  const Parameters& parameters() const { return parameters_; }
   // PF_InData as built for the most recent command.
   const PF_InData& lastInData() const { return inData_; }
 
@@ -63,6 +68,7 @@ class EffectInstance {
   CommandResult dispatch(PF_Cmd cmd, void* extra, PF_Handle sequenceIn);
   void buildInData(PF_Cmd cmd, PF_Handle sequenceIn);
   void checkGlobalSetupAgainstPipl(const PF_OutData& out);
+  void checkParamCount(const CommandResult& result);
   void takeSequenceAfterFlatten(PF_Handle before, PF_Handle returned);
   CommandResult resetupWith(PF_Handle flat);
   void problem(std::string_view activity, const std::string& what);
@@ -73,7 +79,7 @@ class EffectInstance {
   PF_InData inData_{};
   PF_UtilCallbacks utils_{};
   PF_Handle sequenceData_ = nullptr;
-  A_long numParams_ = 0;
+  Parameters parameters_;  // after composition_, which it reads
 };
 
 }  // namespace aehost

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "aehost/SuiteRegistry.h"
 
 namespace aehost {
+
+class Parameters;
 
 // The name and version under which the host serves its PFAppSuite5 table.
 inline constexpr const char* kAppSuiteName = kPFAppSuite;
@@ -43,9 +46,15 @@ class Host {
   PF_Handle globalData(std::uint64_t moduleId) const;
   void setGlobalData(std::uint64_t moduleId, PF_Handle handle);
 
+  // Every live effect instance's parameters, by effect_ref: the parameter callbacks find
+  // them here, and the audit includes their open checkouts.
+  void attachParameters(const void* effectRef, Parameters* parameters);
+  void detachParameters(const void* effectRef);
+  Parameters* parametersFor(const void* effectRef) const;
+
   void recordProblem(std::string problem);
   // Everything recorded so far plus everything unbalanced now: suites not released, handles
-  // the effect still owns, blocks not freed. Empty when the effect behaved.
+  // the effect still owns, blocks not freed, parameters not checked in. Empty when the effect behaved.
   std::vector<std::string> problems() const;
   void clearRecordedProblems();
 
@@ -57,6 +66,8 @@ class Host {
   BlockTracker blocks_;
   SPBasicSuite basicSuite_;
   std::map<std::uint64_t, PF_Handle> globalData_;
+  mutable std::mutex parametersMutex_;
+  std::map<const void*, Parameters*> parameters_;
 };
 
 }  // namespace aehost

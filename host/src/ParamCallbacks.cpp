@@ -1,0 +1,38 @@
+#include "HostCallbacks_p.h"
+#include "aehost/Host.h"
+#include "aehost/HostScope.h"
+#include "aehost/Parameters.h"
+
+namespace aehost {
+
+Parameters* parametersForCallback(PF_ProgPtr effectRef, const char* callback) {
+  Host* host = currentHost();
+  if (host == nullptr) return nullptr;
+  const std::string prefix = "[" + std::string(currentActivity()) + "] " + callback + ": ";
+  if (effectRef == nullptr || effectRef != currentEffectRef()) {
+    host->recordProblem(prefix + "effect_ref is not the one passed in in_data");
+    return nullptr;
+  }
+  Parameters* parameters = host->parametersFor(effectRef);
+  if (parameters == nullptr) host->recordProblem(prefix + "effect_ref names no effect instance");
+  return parameters;
+}
+
+PF_Err addParamCallback(PF_ProgPtr effectRef, PF_ParamIndex index, PF_ParamDefPtr def) {
+  Parameters* parameters = parametersForCallback(effectRef, "inter.add_param");
+  return parameters == nullptr ? PF_Err_BAD_CALLBACK_PARAM : parameters->add(index, def);
+}
+
+PF_Err checkoutParamCallback(PF_ProgPtr effectRef, PF_ParamIndex index, A_long whatTime, A_long timeStep,
+                             A_u_long timeScale, PF_ParamDef* param) {
+  Parameters* parameters = parametersForCallback(effectRef, "inter.checkout_param");
+  if (parameters == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  return parameters->checkout(index, whatTime, timeStep, timeScale, param);
+}
+
+PF_Err checkinParamCallback(PF_ProgPtr effectRef, PF_ParamDef* param) {
+  Parameters* parameters = parametersForCallback(effectRef, "inter.checkin_param");
+  return parameters == nullptr ? PF_Err_BAD_CALLBACK_PARAM : parameters->checkin(param);
+}
+
+}  // namespace aehost

@@ -1,0 +1,86 @@
+// Parameter values reach the renderer as the host holds them: checked out at the frame's time,
+// copied into the record field by field without conversion.
+#include <cstring>
+
+#include "aehost/HostScope.h"
+#include "effect/ParamRecord.h"
+#include "framework/EffectHooks.h"
+#include "params/BaseParam.h"
+#include "params/ParamGetter.h"
+#include "params/ParamRegistry.h"
+#include "support/InklineFixture.h"
+
+namespace {
+
+using aehost::ColorValue;
+using aehost::FloatSliderValue;
+using aehost::SliderValue;
+
+class ParamRecordTest : public InklineTest {
+protected:
+  void SetUp() override {
+    ASSERT_EQ(effect.globalSetup().err, PF_Err_NONE);
+    ASSERT_EQ(effect.paramsSetup().err, PF_Err_NONE);
+    // The same list in this process, to read through the host's callbacks directly.
+    buildEffectParameters();
+  }
+  PF_ParamIndex idx(const char* name) { return effect.parameters().indexOf(name); }
+};
+
+TEST_F(ParamRecordTest, CheckoutAtTheFrameTimeFillsEveryField) {
+  aehost::Parameters& p = effect.parameters();
+  p.setKeyframes(idx("Thickness"), {{0, FloatSliderValue{10}}, {24, FloatSliderValue{20}}});
+  p.setKeyframes(idx("Random Seed"), {{0, SliderValue{1}}, {24, SliderValue{9}}});  // holds
+  p.setKeyframes(idx("Wave Phase"), {{0, FloatSliderValue{0}}, {24, FloatSliderValue{-48}}});
+  p.setColor(idx("Start Color"), ColorValue{255, 1, 2, 3});
+  p.setCheckbox(idx("Loop"), false);
+  p.setAngleDegrees(idx("H"), 45);
+  p.setPathId(idx("Target Path"), 7);
+  p.setSlider(idx("Loop Buffer"), 12);
+  effect.setCurrentTime(12);
+  ASSERT_EQ(effect.about().err, PF_Err_NONE);  // any command: in_data at the current time
+  PF_InData in = effect.lastInData();
+
+  ParamRecord record;
+  std::memset(&record, 0xEE, sizeof record);
+  std::size_t read = 0;
+  {
+    aehost::HostScope scope(host, "test", in.effect_ref);
+    GetParamByCheckout getter(&in, nullptr, true);
+    ASSERT_EQ(ParamRegistry::instance().readAll(&record, getter, read), PF_Err_NONE);
+  }
+  EXPECT_EQ(read, 70u);
+  EXPECT_EQ(record.useAllPaths, 1);
+  EXPECT_EQ(record.targetPath, 7u);
+  EXPECT_EQ(record.opacity, 100.0);
+  EXPECT_EQ(record.thickness, 15.0);
+  EXPECT_EQ(record.randomSeed, 1);
+  EXPECT_EQ(record.loop, 0);
+  EXPECT_EQ(record.hueRandom, 45 << 16);
+  EXPECT_EQ(record.wavePhase, -24.0);
+  EXPECT_EQ(record.waveLength, 10.0);  // the record's wave fields are not in panel order
+  EXPECT_EQ(record.loopBuffer, 12);
+  EXPECT_EQ(record.startColor.red, 1);
+  EXPECT_EQ(record.startColor.blue, 3);
+  EXPECT_EQ(record.endColor.green, 255);
+  EXPECT_EQ(record.centerPosition, 50.0);
+  // Every private copy went back to the host (the audit in TearDown would say otherwise).
+  EXPECT_THAT(p.outstandingCheckouts(), ::testing::IsEmpty());
+}
+
+TEST_F(ParamRecordTest, TheOptionsPathFillsOnlyTheDefinitions) {
+  effect.parameters().setFloat(idx("Thickness"), 12.5);
+  std::vector<PF_ParamDef> defs;
+  for (PF_ParamIndex i = 0; i < effect.parameters().count(); ++i) defs.push_back(effect.parameters().definitionAt(i, 0));
+  std::vector<PF_ParamDef*> params;
+  for (PF_ParamDef& def : defs) params.push_back(&def);
+
+  GetParamFromArray getter(params.data());
+  std::size_t read = 0;
+  ASSERT_EQ(ParamRegistry::instance().readAll(nullptr, getter, read), PF_Err_NONE);
+  ParamRegistry& registry = ParamRegistry::instance();
+  EXPECT_EQ(registry.atIndex(idx("Thickness"))->def.u.fs_d.value, 12.5);
+  EXPECT_EQ(registry.atIndex(idx("Use All Paths"))->def.u.bd.value, 1);
+}
+
+}  // namespace
