@@ -60,7 +60,7 @@ typedef struct PF_PathQuerySuite1 {
 
 #define PF_MAX_PATH_NAME_LEN  31
 
-/* One bezier vertex; the tangents are relative to (x, y). */
+/* One bezier vertex of a mask outline: its position and its incoming and outgoing tangent points. */
 typedef struct PF_PathVertex {
     PF_FpLong x;
     PF_FpLong y;

@@ -68,6 +68,16 @@ TEST_F(ParamRecordTest, CheckoutAtTheFrameTimeFillsEveryField) {
   EXPECT_THAT(p.outstandingCheckouts(), ::testing::IsEmpty());
 }
 
+TEST_F(ParamRecordTest, LookupByIdFindsHostIndices) {
+  const ParamRegistry& registry = ParamRegistry::instance();
+  EXPECT_EQ(registry.indexOfId(1), 1);    // "Use All Paths"
+  EXPECT_EQ(registry.indexOfId(13), 11);  // "Random Interval"
+  EXPECT_EQ(registry.indexOfId(71), 12);  // "Random Array"
+  EXPECT_EQ(registry.indexOfId(60), 70);  // the last group end
+  for (A_long unused : {0, 11, 12, 35, 66, 68, 72, 77}) EXPECT_EQ(registry.indexOfId(unused), 0) << unused;
+  EXPECT_EQ(registry.paramCount(), 71);
+}
+
 TEST_F(ParamRecordTest, TheOptionsPathFillsOnlyTheDefinitions) {
   effect.parameters().setFloat(idx("Thickness"), 12.5);
   std::vector<PF_ParamDef> defs;

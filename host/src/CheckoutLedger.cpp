@@ -26,8 +26,8 @@ std::optional<CheckoutRecord> CheckoutLedger::close(const PF_ParamDef* def,
   return std::nullopt;
 }
 
-void CheckoutLedger::forgetFailed() {
-  std::erase_if(records_, [](const CheckoutRecord& r) { return r.failed; });
+void CheckoutLedger::forgetFailed(std::thread::id thread) {
+  std::erase_if(records_, [&](const CheckoutRecord& r) { return r.failed && r.thread == thread; });
 }
 
 std::vector<CheckoutRecord> CheckoutLedger::outstanding() const {

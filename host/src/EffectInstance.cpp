@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <thread>
 
 #include "HostCallbacks_p.h"
 #include "aehost/CommandNames.h"
@@ -35,9 +36,20 @@ bool isOutsideSequence(PF_Cmd cmd) {
 }  // namespace
 
 EffectInstance::EffectInstance(Host& host, PluginModule& module, Composition composition)
-    : host_(host), module_(module), composition_(composition), parameters_(host, effectRef(), composition_) {}
+    : host_(host),
+      module_(module),
+      composition_(composition),
+      parameters_(host, effectRef(), composition_),
+      layer_(composition_) {
+  host_.attachLayer(effectRef(), &layer_);
+}
 
-EffectInstance::~EffectInstance() = default;
+EffectInstance::~EffectInstance() {
+  host_.detachLayer(effectRef());
+  std::vector<std::string> left;
+  layer_.pathCheckouts().audit(left);  // the audit cannot see this instance any more
+  for (std::string& problem : left) host_.recordProblem(std::move(problem));
+}
 
 PF_ProgPtr EffectInstance::effectRef() const {
   return reinterpret_cast<PF_ProgPtr>(const_cast<EffectInstance*>(this));
@@ -49,13 +61,11 @@ void EffectInstance::problem(std::string_view activity, const std::string& what)
   host_.recordProblem("[" + std::string(activity) + "] " + what);
 }
 
-void EffectInstance::buildInData(PF_Cmd cmd, PF_Handle sequenceIn) {
+PF_InData EffectInstance::makeInData(PF_Cmd cmd, PF_Handle sequenceIn, PF_UtilCallbacks* utils) const {
   const HostOptions& options = host_.options();
-  utils_ = makeUtilCallbacks();
-
   PF_InData in{};
   in.inter = makeInteractCallbacks();
-  in.utils = &utils_;
+  in.utils = utils;
   in.effect_ref = effectRef();
   in.quality = composition_.quality;
   in.version = options.specVersion;
@@ -77,18 +87,17 @@ void EffectInstance::buildInData(PF_Cmd cmd, PF_Handle sequenceIn) {
   in.global_data = cmd == PF_Cmd_GLOBAL_SETUP ? nullptr : globalData();
   in.sequence_data = sequenceIn;
   in.pica_basicP = host_.basicSuite();
-  inData_ = in;
+  return in;
 }
 
-CommandResult EffectInstance::dispatch(PF_Cmd cmd, void* extra, PF_Handle sequenceIn) {
+CommandResult EffectInstance::callEntry(PF_Cmd cmd, PF_InData& in, PF_ParamDef** params, PF_LayerDef* output,
+                                        void* extra) {
   const std::string_view activity = commandName(cmd);
   const HostScope scope(host_, activity, effectRef());
-  PF_ParamDef** params = parameters_.commandStarting(cmd);
-  buildInData(cmd, sequenceIn);
-
+  host_.commandStarted();
   CommandResult result;
   try {
-    result.err = module_.call(cmd, &inData_, &result.out, params, nullptr, extra);
+    result.err = module_.call(cmd, &in, &result.out, params, output, extra);
   } catch (const std::exception& e) {
     problem(activity, std::string("an exception escaped the entry point: ") + e.what());
     result.err = PF_Err_INTERNAL_STRUCT_DAMAGED;
@@ -96,9 +105,25 @@ CommandResult EffectInstance::dispatch(PF_Cmd cmd, void* extra, PF_Handle sequen
     problem(activity, "an exception escaped the entry point");
     result.err = PF_Err_INTERNAL_STRUCT_DAMAGED;
   }
-  parameters_.commandEnded(cmd);
   result.message = returnMessage(result.out);
-  host_.handles().recordHandlesLeftLocked(activity);
+  for (std::string& left : layer_.pathCheckouts().releaseLeftBy(std::this_thread::get_id(), activity)) {
+    host_.recordProblem(std::move(left));
+  }
+  if (host_.commandEndedWasLast()) host_.handles().recordHandlesLeftLocked(activity);
+  return result;
+}
+
+CommandResult EffectInstance::dispatch(PF_Cmd cmd, void* extra, PF_Handle sequenceIn) {
+  PF_ParamDef** params = nullptr;
+  {
+    const HostScope scope(host_, commandName(cmd), effectRef());
+    params = parameters_.commandStarting(cmd);
+  }
+  utils_ = makeUtilCallbacks();
+  inData_ = makeInData(cmd, sequenceIn, &utils_);
+  CommandResult result = callEntry(cmd, inData_, params, nullptr, extra);
+  const HostScope scope(host_, commandName(cmd), effectRef());
+  parameters_.commandEnded(cmd);
   return result;
 }
 

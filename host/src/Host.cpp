@@ -1,16 +1,31 @@
 #include "aehost/Host.h"
 
 #include "HostCallbacks_p.h"
+#include "aehost/Layer.h"
 #include "aehost/Parameters.h"
 
 namespace aehost {
 
 Host::Host(HostOptions options)
-    : options_(std::move(options)), handles_(log_), suites_(log_), blocks_(log_), basicSuite_(makeBasicSuite()) {
+    : options_(std::move(options)),
+      handles_(log_),
+      suites_(log_),
+      blocks_(log_),
+      worlds_(log_),
+      basicSuite_(makeBasicSuite()) {
   handles_.setNewMemoryFill(options_.newMemoryFill);
+  worlds_.setRowPaddingBytes(options_.worldRowPaddingBytes);
+  worlds_.setCheckRowPadding(options_.checkWorldRowPadding);
+  worlds_.setUnclearedFill(options_.unclearedWorldFill);
   suites_.add(kAppSuiteName, kAppSuiteVersion, &appSuite());
   suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtilsSuite3());
   suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, &paramUtilsSuite1());
+  suites_.add(kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite2());
+  suites_.add(kPFWorldSuite, kPFWorldSuiteVersion1, &worldSuite1());
+  suites_.add(kPFFillMatteSuite, kPFFillMatteSuiteVersion2, &fillMatteSuite2());
+  suites_.add(kPFWorldTransformSuite, kPFWorldTransformSuiteVersion1, &worldTransformSuite1());
+  suites_.add(kPFPathQuerySuite, kPFPathQuerySuiteVersion1, &pathQuerySuite1());
+  suites_.add(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite1());
 }
 
 Host::~Host() = default;
@@ -25,19 +40,45 @@ PF_Handle Host::globalData(std::uint64_t moduleId) const {
 void Host::setGlobalData(std::uint64_t moduleId, PF_Handle handle) { globalData_[moduleId] = handle; }
 
 void Host::attachParameters(const void* effectRef, Parameters* parameters) {
-  const std::lock_guard lock(parametersMutex_);
+  const std::lock_guard lock(instancesMutex_);
   parameters_[effectRef] = parameters;
 }
 
 void Host::detachParameters(const void* effectRef) {
-  const std::lock_guard lock(parametersMutex_);
+  const std::lock_guard lock(instancesMutex_);
   parameters_.erase(effectRef);
 }
 
 Parameters* Host::parametersFor(const void* effectRef) const {
-  const std::lock_guard lock(parametersMutex_);
+  const std::lock_guard lock(instancesMutex_);
   const auto found = parameters_.find(effectRef);
   return found == parameters_.end() ? nullptr : found->second;
+}
+
+void Host::attachLayer(const void* effectRef, Layer* layer) {
+  const std::lock_guard lock(instancesMutex_);
+  layers_[effectRef] = layer;
+}
+
+void Host::detachLayer(const void* effectRef) {
+  const std::lock_guard lock(instancesMutex_);
+  layers_.erase(effectRef);
+}
+
+Layer* Host::layerFor(const void* effectRef) const {
+  const std::lock_guard lock(instancesMutex_);
+  const auto found = layers_.find(effectRef);
+  return found == layers_.end() ? nullptr : found->second;
+}
+
+void Host::commandStarted() {
+  const std::lock_guard lock(instancesMutex_);
+  ++commandsRunning_;
+}
+
+bool Host::commandEndedWasLast() {
+  const std::lock_guard lock(instancesMutex_);
+  return --commandsRunning_ == 0;
 }
 
 void Host::recordProblem(std::string problem) { log_.record(std::move(problem)); }
@@ -47,8 +88,10 @@ std::vector<std::string> Host::problems() const {
   suites_.audit(all);
   handles_.audit(all);
   blocks_.audit(all);
-  const std::lock_guard lock(parametersMutex_);
+  worlds_.audit(all);
+  const std::lock_guard lock(instancesMutex_);
   for (const auto& [effectRef, parameters] : parameters_) parameters->audit(all);
+  for (const auto& [effectRef, layer] : layers_) layer->pathCheckouts().audit(all);
   return all;
 }
 

@@ -4,29 +4,17 @@
 #include "aehost/HostScope.h"
 
 namespace aehost {
-namespace {
 
-bool isCurrentEffect(PF_ProgPtr effectRef, const char* callback) {
+Host* hostForEffect(PF_ProgPtr effectRef, const char* callback) {
   Host* host = currentHost();
-  if (host == nullptr) return false;
+  if (host == nullptr) return nullptr;
   if (effectRef == nullptr || effectRef != currentEffectRef()) {
     host->recordProblem("[" + std::string(currentActivity()) + "] " + callback +
                         ": effect_ref is not the one passed in in_data");
-    return false;
+    return nullptr;
   }
-  return true;
+  return host;
 }
-
-// Nothing cancels a simulated command yet.
-PF_Err abortCallback(PF_ProgPtr effectRef) {
-  return isCurrentEffect(effectRef, "inter.abort") ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
-}
-
-PF_Err progressCallback(PF_ProgPtr effectRef, A_long /*current*/, A_long /*total*/) {
-  return isCurrentEffect(effectRef, "inter.progress") ? PF_Err_NONE : PF_Err_BAD_CALLBACK_PARAM;
-}
-
-}  // namespace
 
 PF_InteractCallbacks makeInteractCallbacks() {
   PF_InteractCallbacks inter{};

@@ -1,4 +1,5 @@
 #include "HostCallbacks_p.h"
+#include "RenderContext_p.h"
 #include "aehost/Host.h"
 #include "aehost/HostScope.h"
 #include "aehost/Parameters.h"
@@ -27,7 +28,18 @@ PF_Err checkoutParamCallback(PF_ProgPtr effectRef, PF_ParamIndex index, A_long w
                              A_u_long timeScale, PF_ParamDef* param) {
   Parameters* parameters = parametersForCallback(effectRef, "inter.checkout_param");
   if (parameters == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
-  return parameters->checkout(index, whatTime, timeStep, timeScale, param);
+  const PF_Err err = parameters->checkout(index, whatTime, timeStep, timeScale, param);
+  // During a render the input layer comes with its pixels: the render's input world, at the
+  // render's depth and downsampling (the layer is the same at every time).
+  RenderContext* render = currentRenderContext();
+  if (err != PF_Err_NONE || index != 0 || render == nullptr) return err;
+  PF_EffectWorld* world = nullptr;
+  if (const PF_Err worldErr = render->inputWorld(&world); worldErr != PF_Err_NONE) {
+    parameters->checkin(param);
+    return worldErr;
+  }
+  param->u.ld = *world;
+  return PF_Err_NONE;
 }
 
 PF_Err checkinParamCallback(PF_ProgPtr effectRef, PF_ParamDef* param) {

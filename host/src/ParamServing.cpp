@@ -37,7 +37,19 @@ void Parameters::commandEnded(PF_Cmd cmd) {
     }
   }
   array_.clear();
-  checkouts_.forgetFailed();
+  checkouts_.forgetFailed(std::this_thread::get_id());
+}
+
+std::vector<PF_ParamDef> Parameters::definitionsAt(A_long time) const {
+  const std::lock_guard lock(mutex_);
+  std::vector<PF_ParamDef> definitions;
+  for (const auto& e : entries_) definitions.push_back(definitionAtTime(*e, time));
+  return definitions;
+}
+
+void Parameters::renderEnded() {
+  const std::lock_guard lock(mutex_);
+  checkouts_.forgetFailed(std::this_thread::get_id());
 }
 
 PF_Err Parameters::checkout(PF_ParamIndex index, A_long whatTime, A_long /*timeStep*/, A_u_long timeScale,

@@ -9,6 +9,7 @@
 #include "AE_EffectCB.h"
 #include "AE_EffectCBSuites.h"
 #include "SPBasic.h"
+#include "ProbeRender_p.h"
 #include "aehost_testing/ProbeControl.h"
 
 using aehost::testing::kFlatMagic;
@@ -44,6 +45,7 @@ using aehost::testing::ProbeSequence;
 namespace {
 
 ProbeControl gControl;
+std::mutex gRecordMutex;
 
 PF_Handle newSequence(const PF_InData* in, A_u_long magic, const ProbeSequence* from) {
   PF_Handle handle = in->utils->host_new_handle(sizeof(ProbeSequence));
@@ -162,7 +164,7 @@ PF_Err sequenceResetup(PF_InData* in, PF_OutData* out) {
   return out->sequence_data == nullptr ? PF_Err_OUT_OF_MEMORY : PF_Err_NONE;
 }
 
-PF_Err dispatch(PF_Cmd cmd, PF_InData* in, PF_OutData* out, void* extra) {
+PF_Err dispatch(PF_Cmd cmd, PF_InData* in, PF_OutData* out, PF_ParamDef* params[], PF_LayerDef* output, void* extra) {
   switch (cmd) {
     case PF_Cmd_GLOBAL_SETUP:
       return globalSetup(in, out);
@@ -195,6 +197,17 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in, PF_OutData* out, void* extra) {
     case PF_Cmd_ABOUT:
       in->utils->ansi.sprintf(out->return_msg, "%s v%d.%d", "Host Probe", 1, 2);
       return PF_Err_NONE;
+    // Render commands sent bare (tests of params[] do that) have nothing to render.
+    case PF_Cmd_RENDER:
+      return params == nullptr || output == nullptr ? PF_Err_NONE : probeRender(in, params, output);
+    case PF_Cmd_SMART_PRE_RENDER:
+      return extra == nullptr ? PF_Err_NONE : probeSmartPreRender(in, static_cast<PF_PreRenderExtra*>(extra));
+    case PF_Cmd_SMART_RENDER:
+      return extra == nullptr ? PF_Err_NONE : probeSmartRender(in, static_cast<PF_SmartRenderExtra*>(extra));
+    case PF_Cmd_FRAME_SETUP:
+      return probeFrameSetup(in, out);
+    case PF_Cmd_FRAME_SETDOWN:
+      return probeFrameSetdown(in);
     case PF_Cmd_DO_DIALOG:
       gControl.platformDataErr = in->utils->get_platform_data(in->effect_ref, PF_PlatData_MAIN_WND, &gControl.mainWindow);
       return PF_Err_NONE;
@@ -205,15 +218,21 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in, PF_OutData* out, void* extra) {
 
 }  // namespace
 
+ProbeControl& probeControl() { return gControl; }
+std::mutex& probeRecordMutex() { return gRecordMutex; }
+
 extern "C" [[gnu::visibility("default")]] ProbeControl* AEHostProbeControl() { return &gControl; }
 
 extern "C" [[gnu::visibility("default")]] PF_Err ProbeEntryPoint(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
-                                                                  PF_ParamDef* params[], PF_LayerDef* /*output*/,
+                                                                  PF_ParamDef* params[], PF_LayerDef* output,
                                                                   void* extra) {
-  ++gControl.commandCount;
-  gControl.lastCommand = cmd;
-  gControl.lastIn = *in_data;
-  recordParams(in_data, params);
+  {
+    const std::lock_guard lock(gRecordMutex);  // renders of several frames may arrive at once
+    ++gControl.commandCount;
+    gControl.lastCommand = cmd;
+    gControl.lastIn = *in_data;
+    recordParams(in_data, params);
+  }
   if (cmd == gControl.checkoutAt) checkoutParam(in_data);
   if (cmd == gControl.updateUiAt && params != nullptr) updateParamUI(in_data, params);
   if (cmd == gControl.scribbleAt && params != nullptr) scribbleOn(in_data, params);
@@ -222,7 +241,7 @@ extern "C" [[gnu::visibility("default")]] PF_Err ProbeEntryPoint(PF_Cmd cmd, PF_
   }
   if (cmd == gControl.throwAt) throw std::runtime_error("probe was told to throw");
   if (cmd == gControl.leakHandleAt) in_data->utils->host_new_handle(8);
-  const PF_Err err = dispatch(cmd, in_data, out_data, extra);
+  const PF_Err err = dispatch(cmd, in_data, out_data, params, output, extra);
   if (cmd == gControl.leaveLockedAt && in_data->sequence_data != nullptr) {
     in_data->utils->host_lock_handle(in_data->sequence_data);
   }

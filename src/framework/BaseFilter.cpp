@@ -11,6 +11,7 @@
 #include "framework/HostVersion.h"
 #include "framework/HostHandle.h"
 #include "framework/Rects.h"
+#include "framework/ScopeExit.h"
 #include "framework/RenderData.h"
 #include "framework/SequenceBlock.h"
 #include "params/ParamGetter.h"
@@ -132,6 +133,12 @@ PF_Err BaseFilter::render(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef*
 
   const ParamRegistry& registry = ParamRegistry::instance();
   std::size_t checkedOut = 0;
+  // Every value checked out goes back, after a failure or an exception too (the host counts
+  // them); exactly those, not the ones never fetched.
+  ScopeExit releaseValues([&] {
+    GetParamByCheckout releaser(in_data, nullptr, false);
+    return registry.releaseAll(releaser, checkedOut);
+  });
   PF_Err err = AEUtil::WorldSuite::getPixelFormat(in_data, data.input, data.pixelFormat);
   if (err == PF_Err_NONE) {
     GetParamByCheckout getter(in_data, params, false);
@@ -139,9 +146,7 @@ PF_Err BaseFilter::render(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef*
   }
   if (err == PF_Err_NONE) err = renderEffect(data);
 
-  // Every value checked out above goes back, also after a failure (the host counts them).
-  GetParamByCheckout releaser(in_data, nullptr, false);
-  const PF_Err releaseErr = registry.releaseAll(releaser, checkedOut);
+  const PF_Err releaseErr = releaseValues.run();
   return err != PF_Err_NONE ? err : releaseErr;
 }
 
@@ -175,6 +180,10 @@ PF_Err BaseFilter::smartRender(PF_InData* in_data, PF_OutData* out_data, void* e
 
   PF_Err err = smart->cb->checkout_layer_pixels(in_data->effect_ref, 0, &data.input);
   const bool inputCheckedOut = err == PF_Err_NONE;
+  // The input goes back whenever it was checked out, whatever happens after.
+  ScopeExit checkInInput([&] {
+    return inputCheckedOut ? smart->cb->checkin_layer_pixels(in_data->effect_ref, 0) : PF_Err_NONE;
+  });
   if (err == PF_Err_NONE) err = smart->cb->checkout_output(in_data->effect_ref, &data.output);
 
   if (err == PF_Err_NONE && data.input != nullptr && data.output != nullptr) {
@@ -186,12 +195,8 @@ PF_Err BaseFilter::smartRender(PF_InData* in_data, PF_OutData* out_data, void* e
     if (err == PF_Err_NONE) err = renderEffect(data);
   }
 
-  // The input goes back whenever it was checked out, whatever happened after.
-  if (inputCheckedOut) {
-    const PF_Err checkinErr = smart->cb->checkin_layer_pixels(in_data->effect_ref, 0);
-    if (err == PF_Err_NONE) err = checkinErr;
-  }
-  return err;
+  const PF_Err checkinErr = checkInInput.run();
+  return err != PF_Err_NONE ? err : checkinErr;
 }
 
 PF_Err BaseFilter::sequenceSetup(PF_InData* in_data, PF_OutData* out_data) {

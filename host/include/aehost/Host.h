@@ -14,9 +14,11 @@
 #include "aehost/HostOptions.h"
 #include "aehost/ProblemLog.h"
 #include "aehost/SuiteRegistry.h"
+#include "aehost/WorldRegistry.h"
 
 namespace aehost {
 
+class Layer;
 class Parameters;
 
 // The name and version under which the host serves its PFAppSuite5 table.
@@ -38,6 +40,7 @@ class Host {
   HandleTable& handles() { return handles_; }
   SuiteRegistry& suites() { return suites_; }
   BlockTracker& blocks() { return blocks_; }
+  WorldRegistry& worlds() { return worlds_; }
 
   // The table in_data->pica_basicP points at; nullptr when options().provideBasicSuite is off.
   SPBasicSuite* basicSuite();
@@ -51,10 +54,21 @@ class Host {
   void attachParameters(const void* effectRef, Parameters* parameters);
   void detachParameters(const void* effectRef);
   Parameters* parametersFor(const void* effectRef) const;
+  // Likewise the input layer of every live instance, for the path suites and the audit.
+  void attachLayer(const void* effectRef, Layer* layer);
+  void detachLayer(const void* effectRef);
+  Layer* layerFor(const void* effectRef) const;
+
+  // Commands running now, on any thread. Whether handles were left locked is judged only
+  // when the last one returns: a render on another thread may hold a lock legitimately.
+  void commandStarted();
+  bool commandEndedWasLast();
 
   void recordProblem(std::string problem);
   // Everything recorded so far plus everything unbalanced now: suites not released, handles
-  // the effect still owns, blocks not freed, parameters not checked in. Empty when the effect behaved.
+  // the effect still owns, blocks not freed, parameters and mask paths not checked in, worlds
+  // the effect made and never disposed, worlds written outside their pixels. Empty when the
+  // effect behaved.
   std::vector<std::string> problems() const;
   void clearRecordedProblems();
 
@@ -64,10 +78,13 @@ class Host {
   HandleTable handles_;
   SuiteRegistry suites_;
   BlockTracker blocks_;
+  WorldRegistry worlds_;
   SPBasicSuite basicSuite_;
   std::map<std::uint64_t, PF_Handle> globalData_;
-  mutable std::mutex parametersMutex_;
+  mutable std::mutex instancesMutex_;
   std::map<const void*, Parameters*> parameters_;
+  std::map<const void*, Layer*> layers_;
+  int commandsRunning_ = 0;
 };
 
 }  // namespace aehost

@@ -18,6 +18,11 @@ struct HostOptions {
   std::uintptr_t mainWindowHandle = 0xAE000001;      // get_platform_data(PF_PlatData_MAIN_WND)
   bool provideBasicSuite = true;                     // false: in_data->pica_basicP is NULL
   std::optional<std::uint8_t> newMemoryFill = 0xA5;  // pattern for new handle memory; read once, by Host()
+  // Worlds: bytes after each row's pixels (a multiple of 16), whether writes there count as a
+  // problem, and the pattern of pixels not cleared at creation. Read once, by Host().
+  A_long worldRowPaddingBytes = 32;
+  bool checkWorldRowPadding = true;
+  std::optional<std::uint8_t> unclearedWorldFill = 0xA5;
 };
 
 }  // namespace aehost

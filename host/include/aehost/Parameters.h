@@ -105,6 +105,11 @@ class Parameters {
   // commands that carry one, else nullptr.
   PF_ParamDef** commandStarting(PF_Cmd cmd);
   void commandEnded(PF_Cmd cmd);
+  // A render builds its own params[] (renders of several frames may run at once): every
+  // definition at that time, index 0 the input layer with u.ld zero. renderEnded() is its
+  // commandEnded().
+  std::vector<PF_ParamDef> definitionsAt(A_long time) const;
+  void renderEnded();
   PF_Err add(PF_ParamIndex index, const PF_ParamDef* def);
   PF_Err checkout(PF_ParamIndex index, A_long whatTime, A_long timeStep, A_u_long timeScale, PF_ParamDef* out);
   PF_Err checkin(const PF_ParamDef* def);

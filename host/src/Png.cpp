@@ -1,0 +1,213 @@
+#include "aehost/Png.h"
+
+#include <png.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "aehost/Channels.h"
+
+namespace aehost {
+namespace {
+
+// libpng reports errors by longjmp. The functions that call setjmp keep every piece of state
+// in these structs, outside their own frame, and own nothing with a destructor.
+struct PngState {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  char message[256] = "";
+};
+
+void onError(png_structp png, png_const_charp text) {
+  auto* state = static_cast<PngState*>(png_get_error_ptr(png));
+  std::snprintf(state->message, sizeof state->message, "%s", text);
+  png_longjmp(png, 1);
+}
+
+void onWarning(png_structp, png_const_charp) {}
+
+struct ReadState : PngState {
+  png_uint_32 width = 0;
+  png_uint_32 height = 0;
+  int bitDepth = 0;
+  unsigned char* pixels = nullptr;  // RGBA rows, 16-bit samples in host byte order
+  png_bytep* rows = nullptr;
+};
+
+bool readInto(std::FILE* file, ReadState* s) {
+  s->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, s, onError, onWarning);
+  if (s->png == nullptr) return false;
+  s->info = png_create_info_struct(s->png);
+  if (s->info == nullptr) return false;
+  if (setjmp(png_jmpbuf(s->png))) return false;
+  png_init_io(s->png, file);
+  png_read_info(s->png, s->info);
+  const int colorType = png_get_color_type(s->png, s->info);
+  png_set_expand(s->png);  // palette and low-depth grey to 8 bits, tRNS to alpha
+  png_set_gray_to_rgb(s->png);
+  if ((colorType & PNG_COLOR_MASK_ALPHA) == 0 && png_get_valid(s->png, s->info, PNG_INFO_tRNS) == 0) {
+    png_set_filler(s->png, 0xFFFF, PNG_FILLER_AFTER);
+  }
+  if (png_get_bit_depth(s->png, s->info) == 16) png_set_swap(s->png);
+  png_set_interlace_handling(s->png);
+  png_read_update_info(s->png, s->info);
+  s->width = png_get_image_width(s->png, s->info);
+  s->height = png_get_image_height(s->png, s->info);
+  s->bitDepth = png_get_bit_depth(s->png, s->info);
+  const std::size_t rowBytes = png_get_rowbytes(s->png, s->info);
+  if (rowBytes != static_cast<std::size_t>(s->width) * 4 * (s->bitDepth / 8)) png_error(s->png, "unexpected row layout");
+  s->pixels = static_cast<unsigned char*>(std::malloc(rowBytes * s->height));
+  s->rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * s->height));
+  if (s->pixels == nullptr || s->rows == nullptr) png_error(s->png, "out of memory");
+  for (png_uint_32 y = 0; y < s->height; ++y) s->rows[y] = s->pixels + y * rowBytes;
+  png_read_image(s->png, s->rows);
+  png_read_end(s->png, nullptr);
+  return true;
+}
+
+struct WriteState : PngState {
+  png_uint_32 width = 0;
+  png_uint_32 height = 0;
+  int bitDepth = 8;
+  const unsigned char* pixels = nullptr;
+  std::size_t rowBytes = 0;
+  long failAfterRows = -1;
+};
+
+bool writeFrom(std::FILE* file, WriteState* s) {
+  s->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, s, onError, onWarning);
+  if (s->png == nullptr) return false;
+  s->info = png_create_info_struct(s->png);
+  if (s->info == nullptr) return false;
+  if (setjmp(png_jmpbuf(s->png))) return false;
+  png_init_io(s->png, file);
+  png_set_IHDR(s->png, s->info, s->width, s->height, s->bitDepth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(s->png, s->info);
+  if (s->bitDepth == 16) png_set_swap(s->png);
+  for (png_uint_32 y = 0; y < s->height; ++y) {
+    if (static_cast<long>(y) == s->failAfterRows) png_error(s->png, "injected failure: the disk is full");
+    png_write_row(s->png, s->pixels + y * s->rowBytes);
+  }
+  png_write_end(s->png, nullptr);
+  return true;
+}
+
+// RGBA rows of 8 or 16-bit samples (host byte order) from the image.
+std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
+  const std::size_t count = static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height());
+  std::vector<unsigned char> bytes(count * 4 * static_cast<std::size_t>(bitDepth / 8));
+  std::size_t at = 0;
+  const auto put = [&](A_u_short a, A_u_short r, A_u_short g, A_u_short b) {
+    for (const A_u_short v : {r, g, b, a}) {
+      if (bitDepth == 8) {
+        bytes[at++] = static_cast<unsigned char>(v);
+      } else {
+        std::memcpy(&bytes[at], &v, 2);
+        at += 2;
+      }
+    }
+  };
+  for (A_long y = 0; y < image.height(); ++y) {
+    for (A_long x = 0; x < image.width(); ++x) {
+      if (bitDepth == 8) {
+        const PF_Pixel8 p = image.format() == PF_PixelFormat_ARGB32 ? image.pixel8(x, y)
+                            : image.format() == PF_PixelFormat_ARGB64
+                                ? convertPixel<PF_Pixel8>(image.pixel16(x, y))
+                                : convertPixel<PF_Pixel8>(image.pixelFloat(x, y));
+        put(p.alpha, p.red, p.green, p.blue);
+      } else if (image.format() == PF_PixelFormat_ARGB32) {
+        const PF_Pixel8 p = image.pixel8(x, y);
+        put(static_cast<A_u_short>(p.alpha * 257), static_cast<A_u_short>(p.red * 257), static_cast<A_u_short>(p.green * 257),
+            static_cast<A_u_short>(p.blue * 257));
+      } else if (image.format() == PF_PixelFormat_ARGB64) {
+        const PF_Pixel16 p = image.pixel16(x, y);
+        put(channel16ToPng(p.alpha), channel16ToPng(p.red), channel16ToPng(p.green), channel16ToPng(p.blue));
+      } else {
+        const PF_PixelFloat p = image.pixelFloat(x, y);
+        put(channelFloatToPng(p.alpha), channelFloatToPng(p.red), channelFloatToPng(p.green), channelFloatToPng(p.blue));
+      }
+    }
+  }
+  return bytes;
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
+  static std::atomic<unsigned> counter{0};
+  const std::string name = "." + file.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return file.parent_path() / name;
+}
+
+}  // namespace
+
+Image readPng(const std::filesystem::path& file) {
+  std::FILE* stream = std::fopen(file.c_str(), "rb");
+  if (stream == nullptr) throw PngError("cannot open " + file.string() + ": " + std::strerror(errno));
+  ReadState state;
+  const bool ok = readInto(stream, &state);
+  std::fclose(stream);
+  Image image;
+  if (ok) {
+    image = Image(static_cast<A_long>(state.width), static_cast<A_long>(state.height),
+                  state.bitDepth == 16 ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32);
+    for (png_uint_32 y = 0; y < state.height; ++y) {
+      for (png_uint_32 x = 0; x < state.width; ++x) {
+        const auto ix = static_cast<A_long>(x), iy = static_cast<A_long>(y);
+        if (state.bitDepth == 16) {
+          A_u_short rgba[4];
+          std::memcpy(rgba, state.rows[y] + x * 8, sizeof rgba);
+          image.set(ix, iy, PF_Pixel16{pngToChannel16(rgba[3]), pngToChannel16(rgba[0]), pngToChannel16(rgba[1]), pngToChannel16(rgba[2])});
+        } else {
+          const unsigned char* p = state.rows[y] + x * 4;
+          image.set(ix, iy, PF_Pixel8{p[3], p[0], p[1], p[2]});
+        }
+      }
+    }
+  }
+  png_destroy_read_struct(&state.png, &state.info, nullptr);
+  std::free(state.pixels);
+  std::free(state.rows);
+  if (!ok) throw PngError("cannot read " + file.string() + " as PNG: " + state.message);
+  return image;
+}
+
+void writePng(const Image& image, const std::filesystem::path& file, PngWriteOptions options) {
+  const int bitDepth = options.bitsPerChannel != 0 ? options.bitsPerChannel : (image.bitDepth() == 8 ? 8 : 16);
+  if (bitDepth != 8 && bitDepth != 16) throw PngError("PNG files are written with 8 or 16 bits per channel");
+  if (image.empty()) throw PngError("cannot write an empty image to " + file.string());
+  const std::vector<unsigned char> rows = rgbaRows(image, bitDepth);
+
+  const std::filesystem::path temporary = temporaryBeside(file);
+  std::FILE* stream = std::fopen(temporary.c_str(), "wb");
+  if (stream == nullptr) throw PngError("cannot create " + temporary.string() + ": " + std::strerror(errno));
+  WriteState state;
+  state.width = static_cast<png_uint_32>(image.width());
+  state.height = static_cast<png_uint_32>(image.height());
+  state.bitDepth = bitDepth;
+  state.pixels = rows.data();
+  state.rowBytes = static_cast<std::size_t>(image.width()) * 4 * static_cast<std::size_t>(bitDepth / 8);
+  state.failAfterRows = options.failAfterRows;
+  bool ok = writeFrom(stream, &state);
+  png_destroy_write_struct(&state.png, &state.info);
+  ok = std::fflush(stream) == 0 && ok;
+  ok = ::fsync(::fileno(stream)) == 0 && ok;
+  ok = std::fclose(stream) == 0 && ok;
+  std::error_code renamed;
+  if (ok) std::filesystem::rename(temporary, file, renamed);
+  if (!ok || renamed) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    const std::string why = state.message[0] != '\0' ? std::string(state.message)
+                            : renamed                 ? renamed.message()
+                                                      : std::string("I/O error");
+    throw PngError("cannot write " + file.string() + ": " + why);
+  }
+}
+
+}  // namespace aehost

@@ -1,0 +1,175 @@
+#include "aehost/WorldOps.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "aehost/Channels.h"
+
+namespace aehost {
+namespace {
+
+template <typename Pixel>
+Pixel* rowOf(const PF_EffectWorld& world, A_long y) {
+  return reinterpret_cast<Pixel*>(reinterpret_cast<char*>(world.data) + static_cast<std::ptrdiff_t>(y) * world.rowbytes);
+}
+
+// Channels normalised to 0..1 and back, as transferWorld documents.
+double normalised(A_u_char v) { return v / 255.0; }
+double normalised(A_u_short v) { return std::min<A_u_short>(v, 32768) / 32768.0; }
+double normalised(PF_FpShort v) { return v; }
+double normalisedAlpha(PF_FpShort v) { return std::clamp<double>(v, 0.0, 1.0); }
+double normalisedAlpha(A_u_char v) { return normalised(v); }
+double normalisedAlpha(A_u_short v) { return normalised(v); }
+
+template <typename Channel>
+Channel stored(double v);
+template <>
+A_u_char stored<A_u_char>(double v) { return static_cast<A_u_char>(unitToInteger(v, kMax8)); }
+template <>
+A_u_short stored<A_u_short>(double v) { return static_cast<A_u_short>(unitToInteger(v, kMax16)); }
+template <>
+PF_FpShort stored<PF_FpShort>(double v) { return static_cast<PF_FpShort>(v); }
+
+template <typename Pixel>
+Pixel over(const Pixel& s, const Pixel& d, double opacity) {
+  using Channel = decltype(s.alpha);
+  const double sa = normalisedAlpha(s.alpha) * opacity;
+  const double da = normalisedAlpha(d.alpha);
+  const double outA = sa + da * (1.0 - sa);
+  const auto colour = [&](Channel sc, Channel dc) {
+    if (outA == 0.0) return stored<Channel>(0.0);
+    return stored<Channel>((normalised(sc) * sa + normalised(dc) * da * (1.0 - sa)) / outA);
+  };
+  return Pixel{stored<Channel>(outA), colour(s.red, d.red), colour(s.green, d.green), colour(s.blue, d.blue)};
+}
+
+template <typename Pixel>
+Pixel faded(Pixel s, double opacity) {
+  if (opacity >= 1.0) return s;
+  using Channel = decltype(s.alpha);
+  s.alpha = stored<Channel>(normalisedAlpha(s.alpha) * opacity);
+  return s;
+}
+
+// The source rows a copy reads, taken first when source and destination share memory.
+struct SourceRows {
+  const PF_EffectWorld& world;
+  std::vector<char> snapshot;
+
+  SourceRows(const PF_EffectWorld& src, const PF_EffectWorld& dst) : world(src) {
+    const char* a = reinterpret_cast<const char*>(src.data);
+    const char* b = reinterpret_cast<const char*>(dst.data);
+    const auto span = [](const PF_EffectWorld& w) {
+      return w.height <= 0 ? std::size_t{0} : static_cast<std::size_t>(w.height) * static_cast<std::size_t>(w.rowbytes);
+    };
+    if (a < b + span(dst) && b < a + span(src)) snapshot.assign(a, a + span(src));
+  }
+  template <typename Pixel>
+  const Pixel* row(A_long y) const {
+    if (snapshot.empty()) return rowOf<Pixel>(world, y);
+    return reinterpret_cast<const Pixel*>(snapshot.data() + static_cast<std::ptrdiff_t>(y) * world.rowbytes);
+  }
+};
+
+}  // namespace
+
+PF_LRect worldBounds(const PF_EffectWorld& world) { return PF_LRect{0, 0, world.width, world.height}; }
+
+PF_LRect intersectRects(const PF_LRect& a, const PF_LRect& b) {
+  return PF_LRect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+bool rectIsEmpty(const PF_LRect& rect) { return rect.left >= rect.right || rect.top >= rect.bottom; }
+
+template <typename Pixel>
+void fillWorld(const PF_EffectWorld& world, PF_PixelFormat format, const PF_LRect* rect, const Pixel& color) {
+  const PF_LRect area = rect == nullptr ? worldBounds(world) : intersectRects(*rect, worldBounds(world));
+  if (rectIsEmpty(area)) return;
+  withPixelType(format, [&](auto target) {
+    using Target = decltype(target);
+    const Target value = convertPixel<Target, Pixel>(color);
+    for (A_long y = area.top; y < area.bottom; ++y) std::fill(rowOf<Target>(world, y) + area.left, rowOf<Target>(world, y) + area.right, value);
+  });
+}
+
+template void fillWorld<PF_Pixel8>(const PF_EffectWorld&, PF_PixelFormat, const PF_LRect*, const PF_Pixel8&);
+template void fillWorld<PF_Pixel16>(const PF_EffectWorld&, PF_PixelFormat, const PF_LRect*, const PF_Pixel16&);
+template void fillWorld<PF_PixelFloat>(const PF_EffectWorld&, PF_PixelFormat, const PF_LRect*, const PF_PixelFloat&);
+
+void copyWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF_EffectWorld& dst, PF_PixelFormat dstFormat,
+               const PF_LRect* srcRect, const PF_LRect* dstRect) {
+  const PF_LRect from = srcRect == nullptr ? worldBounds(src) : *srcRect;
+  const PF_LRect to = dstRect == nullptr ? from : *dstRect;
+  if (rectIsEmpty(from) || rectIsEmpty(to)) return;
+  const PF_LRect written = intersectRects(to, worldBounds(dst));
+  if (rectIsEmpty(written)) return;
+  const std::int64_t fromW = from.right - from.left, fromH = from.bottom - from.top;
+  const std::int64_t toW = to.right - to.left, toH = to.bottom - to.top;
+  const SourceRows rows(src, dst);
+  withPixelType(srcFormat, [&](auto source) {
+    using Source = decltype(source);
+    withPixelType(dstFormat, [&](auto target) {
+      using Target = decltype(target);
+      for (A_long y = written.top; y < written.bottom; ++y) {
+        const auto sy = static_cast<A_long>(from.top + (2 * std::int64_t{y - to.top} + 1) * fromH / (2 * toH));
+        if (sy < 0 || sy >= src.height) continue;
+        const Source* in = rows.template row<Source>(sy);
+        Target* out = rowOf<Target>(dst, y);
+        for (A_long x = written.left; x < written.right; ++x) {
+          const auto sx = static_cast<A_long>(from.left + (2 * std::int64_t{x - to.left} + 1) * fromW / (2 * toW));
+          if (sx < 0 || sx >= src.width) continue;
+          out[x] = convertPixel<Target, Source>(in[sx]);
+        }
+      }
+    });
+  });
+}
+
+void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF_LRect* srcRect, const PF_EffectWorld& dst,
+                   PF_PixelFormat dstFormat, A_long destX, A_long destY, TransferMode mode, double opacity) {
+  const PF_LRect from = srcRect == nullptr ? worldBounds(src) : *srcRect;
+  // The source pixels that exist, then those whose destination exists.
+  PF_LRect area = intersectRects(from, worldBounds(src));
+  const A_long dx = destX - from.left, dy = destY - from.top;
+  area = intersectRects(area, PF_LRect{-dx, -dy, dst.width - dx, dst.height - dy});
+  if (rectIsEmpty(area)) return;
+  opacity = std::clamp(opacity, 0.0, 1.0);
+  const SourceRows rows(src, dst);
+  withPixelType(srcFormat, [&](auto source) {
+    using Source = decltype(source);
+    withPixelType(dstFormat, [&](auto target) {
+      using Target = decltype(target);
+      for (A_long y = area.top; y < area.bottom; ++y) {
+        const Source* in = rows.template row<Source>(y);
+        Target* out = rowOf<Target>(dst, y + dy);
+        for (A_long x = area.left; x < area.right; ++x) {
+          const Target s = convertPixel<Target, Source>(in[x]);
+          out[x + dx] = mode == TransferMode::Copy ? faded(s, opacity) : over(s, out[x + dx], opacity);
+        }
+      }
+    });
+  });
+}
+
+Image imageFromWorld(const PF_EffectWorld& world, PF_PixelFormat format) {
+  Image image(world.width, world.height, format);
+  const std::size_t bytes = image.rowBytes();
+  for (A_long y = 0; y < world.height; ++y) {
+    std::memcpy(image.bytes().data() + static_cast<std::size_t>(y) * bytes, rowOf<char>(world, y), bytes);
+  }
+  return image;
+}
+
+void imageToWorld(const Image& image, const PF_EffectWorld& world, PF_PixelFormat format) {
+  if (image.width() != world.width || image.height() != world.height || image.format() != format) {
+    throw std::invalid_argument("aehost: the image does not match the world's size and format");
+  }
+  const std::size_t bytes = image.rowBytes();
+  for (A_long y = 0; y < world.height; ++y) {
+    std::memcpy(rowOf<char>(world, y), image.bytes().data() + static_cast<std::size_t>(y) * bytes, bytes);
+  }
+}
+
+}  // namespace aehost

@@ -1,0 +1,267 @@
+#include "aehost/WorldRegistry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "aehost/HostScope.h"
+#include "aehost/PixelFormats.h"
+
+namespace aehost {
+namespace {
+
+constexpr std::size_t kGuardBytes = 64;  // keeps the pixels at malloc's 16-byte alignment
+constexpr unsigned char kGuardValue = 0xFD;
+// Larger worlds are refused as out of memory rather than attempted.
+constexpr std::uint64_t kMaxPixelBytes = std::uint64_t{1} << 33;
+
+const char* ownerName(WorldOwner owner) { return owner == WorldOwner::Host ? "host" : "effect"; }
+
+bool allGuard(const unsigned char* first, std::size_t count) {
+  return std::all_of(first, first + count, [](unsigned char b) { return b == kGuardValue; });
+}
+
+}  // namespace
+
+struct WorldRegistry::Entry {
+  unsigned char* block = nullptr;  // guard, pixels, guard
+  std::size_t pixelBytes = 0;      // height * rowbytes
+  WorldInfo info;
+  bool disposed = false;
+
+  std::uintptr_t address = 0;     // of the pixels, kept after dispose to recognise the world
+
+  unsigned char* pixels() const { return block + kGuardBytes; }
+  std::uintptr_t start() const { return address; }
+};
+
+std::string describeWorld(const WorldInfo& info) {
+  return "world #" + std::to_string(info.serial) + " (" + std::to_string(info.width) + " x " +
+         std::to_string(info.height) + " " + formatName(info.format) + ", " + ownerName(info.owner) +
+         "-owned, created during " + info.createdDuring + ")";
+}
+
+WorldRegistry::WorldRegistry(ProblemLog& problems) : problems_(problems) {}
+
+WorldRegistry::~WorldRegistry() {
+  for (auto& [address, entry] : entries_) std::free(entry->block);
+}
+
+void WorldRegistry::setRowPaddingBytes(A_long bytes) {
+  if (bytes < 0 || bytes % 16 != 0) throw std::invalid_argument("aehost: row padding must be a non-negative multiple of 16");
+  const std::lock_guard lock(mutex_);
+  rowPadding_ = bytes;
+}
+
+A_long WorldRegistry::rowPaddingBytes() const {
+  const std::lock_guard lock(mutex_);
+  return rowPadding_;
+}
+
+void WorldRegistry::setCheckRowPadding(bool check) {
+  const std::lock_guard lock(mutex_);
+  checkRowPadding_ = check;
+}
+
+void WorldRegistry::setUnclearedFill(std::optional<std::uint8_t> fill) {
+  const std::lock_guard lock(mutex_);
+  unclearedFill_ = fill;
+}
+
+void WorldRegistry::failNthAllocation(int n, PF_Err err) {
+  const std::lock_guard lock(mutex_);
+  allocationFault_.arm(n);
+  allocationFaultErr_ = err;
+}
+
+void WorldRegistry::note(std::string_view callback, const std::string& what) {
+  problems_.record("[" + std::string(currentActivity()) + "] " + std::string(callback) + ": " + what);
+}
+
+WorldRegistry::Entry* WorldRegistry::locate(const void* address) {
+  return const_cast<Entry*>(static_cast<const WorldRegistry*>(this)->locate(address));
+}
+
+const WorldRegistry::Entry* WorldRegistry::locate(const void* address) const {
+  const auto at = reinterpret_cast<std::uintptr_t>(address);
+  auto found = entries_.upper_bound(at);
+  if (found == entries_.begin()) return nullptr;
+  --found;
+  const Entry& entry = *found->second;
+  return at < entry.start() + std::max<std::size_t>(entry.pixelBytes, 1) ? &entry : nullptr;
+}
+
+PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner,
+                             PF_EffectWorld* world) {
+  if (world == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  *world = PF_EffectWorld{};
+  const std::size_t pixelSize = bytesPerPixel(format);
+  if (width < 1 || height < 1 || pixelSize == 0) return PF_Err_BAD_CALLBACK_PARAM;
+
+  const std::lock_guard lock(mutex_);
+  if (allocationFault_.fires()) return allocationFaultErr_;
+  const std::uint64_t rowbytes = static_cast<std::uint64_t>(width) * pixelSize + static_cast<std::uint64_t>(rowPadding_);
+  const std::uint64_t pixelBytes = rowbytes * static_cast<std::uint64_t>(height);
+  if (rowbytes > 0x7FFFFFFF || pixelBytes > kMaxPixelBytes) return PF_Err_OUT_OF_MEMORY;
+  auto* block = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(pixelBytes) + 2 * kGuardBytes));
+  if (block == nullptr) return PF_Err_OUT_OF_MEMORY;
+
+  auto entry = std::make_unique<Entry>();
+  entry->block = block;
+  entry->address = reinterpret_cast<std::uintptr_t>(block + kGuardBytes);
+  entry->pixelBytes = static_cast<std::size_t>(pixelBytes);
+  entry->info = WorldInfo{nextSerial_++, width, height, static_cast<A_long>(rowbytes), format, owner,
+                          std::string(currentActivity())};
+  std::memset(block, kGuardValue, kGuardBytes);
+  std::memset(entry->pixels() + pixelBytes, kGuardValue, kGuardBytes);
+  const std::size_t usedPerRow = static_cast<std::size_t>(width) * pixelSize;
+  for (A_long y = 0; y < height; ++y) {
+    unsigned char* row = entry->pixels() + static_cast<std::size_t>(y) * rowbytes;
+    if (clear) {
+      std::memset(row, 0, usedPerRow);
+    } else if (unclearedFill_) {
+      std::memset(row, *unclearedFill_, usedPerRow);
+    }
+    std::memset(row + usedPerRow, kGuardValue, static_cast<std::size_t>(rowPadding_));
+  }
+
+  world->world_flags = PF_WorldFlag_WRITEABLE | (format == PF_PixelFormat_ARGB64 ? PF_WorldFlag_DEEP : 0);
+  world->data = reinterpret_cast<PF_PixelPtr>(entry->pixels());
+  world->rowbytes = static_cast<A_long>(rowbytes);
+  world->width = width;
+  world->height = height;
+  world->extent_hint = PF_LRect{0, 0, width, height};
+  world->pix_aspect_ratio = PF_RationalScale{1, 1};
+
+  // Disposed worlds whose memory this one reuses are forgotten.
+  const std::uintptr_t first = entry->start();
+  const std::uintptr_t last = first + entry->pixelBytes;
+  auto it = entries_.lower_bound(first);
+  if (it != entries_.begin()) {
+    const auto before = std::prev(it);
+    if (before->first + std::max<std::size_t>(before->second->pixelBytes, 1) > first) entries_.erase(before);
+  }
+  while (it != entries_.end() && it->first < last) it = entries_.erase(it);
+  entries_.emplace(first, std::move(entry));
+  return PF_Err_NONE;
+}
+
+PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view callback, WorldOwner by) {
+  if (world == nullptr) {
+    note(callback, "called with a NULL world");
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  const std::lock_guard lock(mutex_);
+  Entry* entry = locate(world->data);
+  if (world->data == nullptr || entry == nullptr) {
+    note(callback, "called with a world this host never made");
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  if (entry->disposed) {
+    note(callback, "called with " + describeWorld(entry->info) + " after it was disposed");
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  if (reinterpret_cast<std::uintptr_t>(world->data) != entry->start()) {
+    note(callback, "called with a world pointing into " + describeWorld(entry->info) + ", not the world itself");
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  if (by == WorldOwner::Effect && entry->info.owner == WorldOwner::Host) {
+    note(callback, "the effect disposed " + describeWorld(entry->info) + "; the host owns and disposes it");
+    return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  for (const std::string& damaged : damage(*entry)) note(callback, damaged);
+  std::free(entry->block);
+  entry->block = nullptr;
+  entry->disposed = true;
+  return PF_Err_NONE;
+}
+
+std::optional<PF_PixelFormat> WorldRegistry::validate(const PF_EffectWorld* world, std::string_view callback) {
+  if (world == nullptr) {
+    note(callback, "called with a NULL world");
+    return std::nullopt;
+  }
+  const std::lock_guard lock(mutex_);
+  const Entry* entry = world->data == nullptr ? nullptr : locate(world->data);
+  if (entry == nullptr) {
+    note(callback, "called with a world this host never made");
+    return std::nullopt;
+  }
+  if (entry->disposed) {
+    note(callback, "called with " + describeWorld(entry->info) + " after it was disposed");
+    return std::nullopt;
+  }
+  const std::size_t pixelSize = bytesPerPixel(entry->info.format);
+  const auto offset = static_cast<std::uint64_t>(reinterpret_cast<unsigned char*>(world->data) - entry->pixels());
+  bool fits = world->width >= 0 && world->height >= 0 &&
+              static_cast<std::uint64_t>(world->width) * pixelSize <= static_cast<std::uint64_t>(std::max<A_long>(world->rowbytes, 0));
+  if (fits && world->width > 0 && world->height > 0) {
+    const std::uint64_t end = offset + static_cast<std::uint64_t>(world->height - 1) * static_cast<std::uint64_t>(world->rowbytes) +
+                              static_cast<std::uint64_t>(world->width) * pixelSize;
+    fits = end <= entry->pixelBytes && offset % pixelSize == 0;
+  }
+  if (!fits) {
+    note(callback, "the world's width, height and rowbytes reach outside " + describeWorld(entry->info));
+    return std::nullopt;
+  }
+  return entry->info.format;
+}
+
+std::optional<WorldInfo> WorldRegistry::info(const PF_EffectWorld& world) const {
+  const std::lock_guard lock(mutex_);
+  const Entry* entry = world.data == nullptr ? nullptr : locate(world.data);
+  if (entry == nullptr || entry->disposed) return std::nullopt;
+  return entry->info;
+}
+
+std::vector<WorldInfo> WorldRegistry::liveWorlds() const {
+  const std::lock_guard lock(mutex_);
+  std::vector<WorldInfo> live;
+  for (const auto& [address, entry] : entries_) {
+    if (!entry->disposed) live.push_back(entry->info);
+  }
+  std::sort(live.begin(), live.end(), [](const WorldInfo& a, const WorldInfo& b) { return a.serial < b.serial; });
+  return live;
+}
+
+std::vector<std::string> WorldRegistry::damage(const Entry& entry) const {
+  std::vector<std::string> found;
+  const std::string world = describeWorld(entry.info);
+  if (!allGuard(entry.block, kGuardBytes)) found.push_back("data written before the first row of " + world);
+  if (!allGuard(entry.pixels() + entry.pixelBytes, kGuardBytes)) found.push_back("data written after the last row of " + world);
+  if (checkRowPadding_) {
+    const std::size_t used = static_cast<std::size_t>(entry.info.width) * bytesPerPixel(entry.info.format);
+    const auto padding = static_cast<std::size_t>(entry.info.rowbytes) - used;
+    for (A_long y = 0; y < entry.info.height; ++y) {
+      if (!allGuard(entry.pixels() + static_cast<std::size_t>(y) * static_cast<std::size_t>(entry.info.rowbytes) + used, padding)) {
+        found.push_back("data written into the row padding of " + world + " (first in row " + std::to_string(y) +
+                        "; rows are rowbytes apart, not width * pixel size)");
+        break;
+      }
+    }
+  }
+  return found;
+}
+
+void WorldRegistry::checkGuards(const PF_EffectWorld& world, std::string_view when) {
+  const std::lock_guard lock(mutex_);
+  const Entry* entry = world.data == nullptr ? nullptr : locate(world.data);
+  if (entry == nullptr || entry->disposed) return;
+  for (const std::string& damaged : damage(*entry)) note(when, damaged);
+}
+
+void WorldRegistry::audit(std::vector<std::string>& out) const {
+  const std::lock_guard lock(mutex_);
+  std::vector<const Entry*> live;
+  for (const auto& [address, entry] : entries_) {
+    if (!entry->disposed) live.push_back(entry.get());
+  }
+  std::sort(live.begin(), live.end(), [](const Entry* a, const Entry* b) { return a->info.serial < b->info.serial; });
+  for (const Entry* entry : live) {
+    if (entry->info.owner == WorldOwner::Effect) out.push_back("leaked " + describeWorld(entry->info) + ": never disposed");
+    for (std::string& damaged : damage(*entry)) out.push_back(std::move(damaged));
+  }
+}
+
+}  // namespace aehost

@@ -1,0 +1,415 @@
+#include "render/StrokeLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "render/ColourVariation.h"
+#include "render/DrawStrokeSegment.h"
+#include "render/Fold.h"
+#include "render/PathMeasure.h"
+#include "render/RandomStream.h"
+#include "render/RandomTransform.h"
+#include "render/StrokeRecord.h"
+#include "render/TaperProfile.h"
+#include "render/WavePath.h"
+
+namespace {
+
+constexpr double kInitialProfileSamples = 100.0;
+constexpr A_long kProgressScale = 1024;
+
+// A rotation or scale randomness other than 0 (NaN included) moves the strokes.
+template <class Pixel>
+bool transformsStrokes(const RenderSettings<Pixel>& s) {
+  return !(s.rotationRandom == 0.0) || !(s.scaleXRandom == 0.0) || !(s.scaleYRandom == 0.0);
+}
+
+struct Displacement {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// Copies are spread evenly around the path: three sit at −d, 0, +d, two at −d/2, +d/2.
+Displacement firstCopyDisplacement(A_long copies, double offsetX, double offsetY) {
+  const A_long half = copies / 2;
+  const bool even = copies % 2 == 0;
+  return Displacement{-(half * offsetX - (even ? offsetX / 2 : 0.0)), -(half * offsetY - (even ? offsetY / 2 : 0.0))};
+}
+
+// n = |base + trunc(copy random · signed draw)|, at least 1; the base alone without copies.
+template <class Pixel>
+A_long copyCount(const RenderSettings<Pixel>& s, double signedDraw) {
+  if (!s.enableCopy) return s.strokesPerPath;
+  const double spread = std::trunc(static_cast<double>(s.copyRandom) * signedDraw);
+  const auto count = static_cast<std::int64_t>(s.strokesPerPath) + static_cast<std::int64_t>(spread);
+  const std::int64_t magnitude = count < 0 ? -count : count;
+  return magnitude == 0 ? 1 : static_cast<A_long>(magnitude);
+}
+
+std::int32_t wrappingProduct(std::int64_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
+}
+
+// The ten random values of one stroke, always all drawn, always in this order.
+struct StrokeDraws {
+  std::int32_t waveSeed;
+  std::int32_t transformSeed;
+  double hueShift, saturationShift, valueShift;
+  double thicknessDraw;  // unit
+  double lengthDraw, offsetDraw, offsetYDraw, offsetXDraw;  // signed
+};
+
+// The state one loop call carries from stroke to stroke, and what every stroke shares.
+template <class Pixel>
+class StrokeLayout {
+public:
+  StrokeLayout(StrokeCanvas& canvas, const RenderSettings<Pixel>& settings, StrokeOutput& output)
+      : canvas_(canvas), s_(settings), output_(output), transform_(transformsStrokes(settings)) {
+    StrokeRecord<Pixel>& r = record_;
+    r.opacity = s_.opacity;
+    r.inOut = s_.enableInOut;
+    r.fixedEnds = s_.fixedEndsShape;
+    r.opacityProfile = s_.useStartEndOpacity;
+    r.startOpacity = s_.opacity * s_.startOpacity;
+    r.endOpacity = s_.opacity * s_.endOpacity;
+    r.opacityCentre = s_.opacityCentre;
+    r.gradation = s_.enableGradation;
+    pending_ = buildTaperProfile(r.startProfile, s_.startBias, kInitialProfileSamples);
+    if (pending_ == PF_Err_NONE) {
+      pending_ = buildTaperProfile(r.endProfile, s_.endBias, kInitialProfileSamples);
+      sortDescending(r.endProfile);
+    }
+  }
+
+  bool transforms() const { return transform_; }
+  PF_Err pendingResult() const { return pending_; }
+  StrokeOutput& output() { return output_; }
+
+  StrokeDraws draw(RandomStream& stream) const {
+    StrokeDraws d{};
+    d.waveSeed = stream.drawPercent();
+    d.transformSeed = stream.drawPercent();
+    d.hueShift = stream.drawSigned() * s_.hueRandom;
+    d.saturationShift = stream.drawSigned() * s_.saturationRandom;
+    d.valueShift = stream.drawSigned() * s_.valueRandom;
+    d.thicknessDraw = stream.draw();
+    d.lengthDraw = stream.drawSigned();
+    d.offsetDraw = stream.drawSigned();
+    d.offsetYDraw = stream.drawSigned();
+    d.offsetXDraw = stream.drawSigned();
+    return d;
+  }
+
+  // Everything about one stroke that does not depend on its segments: extent, colours,
+  // thickness, the loop wrap. `pathLength` is λ (separately) or Λ (sequentially).
+  void layOutStroke(const StrokeDraws& d, double pathLength) {
+    StrokeRecord<Pixel>& r = record_;
+    r.segment.setUp(0, 0, 0, 0, 0, 0, 0, 0);
+    r.segmentStart = 0.0;
+    r.positionStep = 1.0 / pathLength;
+    r.colour = varyColour(s_.colour, d.hueShift, d.saturationShift, d.valueShift);
+
+    // Ti = T − r · random · T;  Li = fold(L + v · random);  O0 = D + v · random
+    const double T = s_.thickness;
+    thickness_ = T - d.thicknessDraw * s_.thicknessRandom * T;
+    length_ = fold(s_.length + d.lengthDraw * s_.lengthRandom);
+    const double rawOffset = s_.drawingOffset + d.offsetDraw * s_.drawingOffsetRandom;
+
+    // The varied stroke is centred on the nominal one; a negative length lies behind the offset.
+    double start = !s_.reverse ? rawOffset + (s_.length - length_) / 2
+                               : rawOffset - (length_ + (s_.length - length_) / 2);
+    if (s_.loop) {
+      period_ = 1.0 + s_.loopInterval;
+      const bool negative = start < 0;
+      start = start - std::trunc(start / period_) * period_;
+      if (negative) start += period_;
+    }
+    start_ = start;
+
+    r.thickness = thickness_;
+    r.length = length_;
+    r.start = start_;
+    r.startTipThickness = thickness_ * s_.startThickness;
+    r.endTipThickness = thickness_ * s_.endThickness;
+    r.startTaperBegin = start_;
+    r.endTaperEnd = start_ + length_;
+
+    if (s_.enableGradation) {
+      r.startColour = varyColour(s_.startColour, d.hueShift, d.saturationShift, d.valueShift);
+      r.endColour = varyColour(s_.endColour, d.hueShift, d.saturationShift, d.valueShift);
+      r.centreColour = gradationCentreColour(r.startColour, r.endColour, r.colour, s_.useCentreColour);
+      r.gradationCentre = start_ + length_ * s_.centrePosition;
+    }
+  }
+
+  // Taper lengths, separately: fractions of the path, scaled by Li / L when the length is
+  // randomised, never shorter than the inhibition in stroke thicknesses.
+  //   m = Ti · inhibition / λ;  start = max(m, Li · SL / max(0.0001, L)), end likewise
+  PF_Err layOutTapers(double pathLength) {
+    const double minimum = thickness_ * s_.lengthInhibition / pathLength;
+    const double nominal = std::max(0.0001, s_.length);
+    return setTapers(std::max(minimum, length_ * s_.startLength / nominal),
+                     std::max(minimum, length_ * s_.endLength / nominal), pathLength);
+  }
+
+  // Sequentially, per path k of the chain: fractions of that path's own length.
+  //   m = Ti · inhibition / Λ;  start_k = max(m, Li · SL · λk / (max(0.0001, L) · Λ)), end_k likewise
+  PF_Err layOutChainTapers(double pathLength, double chainLength) {
+    const double minimum = thickness_ * s_.lengthInhibition / chainLength;
+    const double nominal = std::max(0.0001, s_.length) * chainLength;
+    return setTapers(std::max(minimum, length_ * s_.startLength * pathLength / nominal),
+                     std::max(minimum, length_ * s_.endLength * pathLength / nominal), chainLength);
+  }
+
+  bool twoPasses() const { return s_.loop && start_ != 0.0; }
+
+private:
+  PF_Err setTapers(double startTaper, double endTaper, double unitLength) {
+    startTaper_ = startTaper;
+    endTaper_ = endTaper;
+    record_.startTaperEnd = start_ + startTaper_;
+    record_.endTaperBegin = start_ + length_ - endTaper_;
+    return ensureProfiles(startTaper_ * unitLength, endTaper_ * unitLength);
+  }
+
+public:
+  double period() const { return period_; }
+
+  // Pins the tapers to the ends of one path of the current pass.
+  void pinFixedEnds(double pathBegin, double pathShare) {
+    if (!(s_.enableInOut && s_.fixedEndsShape)) return;
+    StrokeRecord<Pixel>& r = record_;
+    r.fixedStartBegin = pathBegin;
+    r.fixedStartEnd = pathBegin + startTaper_;
+    r.fixedEndEnd = pathBegin + pathShare;
+    r.fixedEndBegin = r.fixedEndEnd - endTaper_;
+  }
+  double fixedEndEnd() const { return record_.fixedEndEnd; }
+
+  // Sets up segment j of a stroke path, displaced, and hands it to the stamp loop.
+  // `segmentStart` is its position; the length just set up comes back for the next one.
+  PF_Err drawSegment(const PathVertex& from, const PathVertex& to, double segmentStart, double& segmentLength) {
+    StrokeRecord<Pixel>& r = record_;
+    const double dx = displacement_.x + offset_.x;
+    const double dy = displacement_.y + offset_.y;
+    r.segmentStart = segmentStart;
+    r.segment.setUp(from.x + dx, from.y + dy, from.outTangentX + dx, from.outTangentY + dy, to.inTangentX + dx,
+                    to.inTangentY + dy, to.x + dx, to.y + dy);
+    segmentLength = r.segment.totalLength();
+    // A segment of no finite length cannot be walked.
+    const double reciprocal = 1.0 / std::max(0.01, segmentLength);
+    if (!(reciprocal > 0.0) || !std::isfinite(segmentLength)) return PF_Err_BAD_CALLBACK_PARAM;
+    r.segment.beginWalk(segmentLength * reciprocal, false);
+    if (segmentOffCanvas()) return PF_Err_NONE;
+    return DrawStrokeSegment(canvas_, r);
+  }
+
+  void setDisplacement(Displacement d) { displacement_ = d; }
+  void advanceDisplacement() {
+    displacement_.x += s_.copyOffsetX;
+    displacement_.y += s_.copyOffsetY;
+  }
+  void setRandomOffset(const StrokeDraws& d) { offset_ = Displacement{d.offsetXDraw * s_.offsetXRandom, d.offsetYDraw * s_.offsetYRandom}; }
+
+private:
+  static void sortDescending(TaperProfile& profile) {
+    std::stable_sort(profile.begin(), profile.end(), [](const PathVertex& a, const PathVertex& b) { return a.x > b.x; });
+  }
+
+  // Rebuilds a profile when a taper is longer, in pixels, than any before in this call.
+  PF_Err ensureProfiles(double startPixels, double endPixels) {
+    StrokeRecord<Pixel>& r = record_;
+    if (startPixels > startSamples_ && startSamples_ < kMaxTaperProfileSamples) {
+      startSamples_ = std::min(startPixels, kMaxTaperProfileSamples);
+      r.startProfile.clear();
+      const PF_Err err = buildTaperProfile(r.startProfile, s_.startBias, std::max(1.0, startSamples_));
+      if (err != PF_Err_NONE) return err;
+    }
+    if (endPixels > endSamples_ && endSamples_ < kMaxTaperProfileSamples) {
+      endSamples_ = std::min(endPixels, kMaxTaperProfileSamples);
+      r.endProfile.clear();
+      const PF_Err err = buildTaperProfile(r.endProfile, s_.endBias, std::max(1.0, endSamples_));
+      if (err != PF_Err_NONE) return err;
+      sortDescending(r.endProfile);
+    }
+    return PF_Err_NONE;
+  }
+
+  // No disc of the segment can reach the canvas: the curve stays inside the box of its
+  // control points, and no disc is wider than the stroke.
+  bool segmentOffCanvas() const {
+    const CubicCoefficients& x = record_.segment.xCoefficients;
+    const CubicCoefficients& y = record_.segment.yCoefficients;
+    // Control points back from the coefficients: P0 = d, P1 = d + c/3, P2 = P1 + (b + c)/3, P3 = a + b + c + d.
+    const double px[4] = {x.d, x.d + x.c / 3, x.d + x.c / 3 + (x.b + x.c) / 3, x.a + x.b + x.c + x.d};
+    const double py[4] = {y.d, y.d + y.c / 3, y.d + y.c / 3 + (y.b + y.c) / 3, y.a + y.b + y.c + y.d};
+    const double reach = std::max({thickness_, record_.startTipThickness, record_.endTipThickness}) / 2 + 1.0;
+    const double minX = *std::min_element(px, px + 4), maxX = *std::max_element(px, px + 4);
+    const double minY = *std::min_element(py, py + 4), maxY = *std::max_element(py, py + 4);
+    return minX - reach > canvas_.width || minY - reach > canvas_.height || maxX + reach < 0 || maxY + reach < 0;
+  }
+
+  StrokeCanvas& canvas_;
+  const RenderSettings<Pixel>& s_;
+  StrokeOutput& output_;
+  const bool transform_;
+  StrokeRecord<Pixel> record_;
+  PF_Err pending_ = PF_Err_NONE;
+  double startSamples_ = kInitialProfileSamples;
+  double endSamples_ = kInitialProfileSamples;
+
+  double thickness_ = 0.0;  // Ti [px]
+  double length_ = 0.0;     // Li
+  double start_ = 0.0;      // O
+  double period_ = 1.0;     // P
+  double startTaper_ = 0.0;
+  double endTaper_ = 0.0;
+  Displacement displacement_;  // of the current copy
+  Displacement offset_;        // random offset of the current stroke
+};
+
+// The copy's stroke path from the acquired one: waved (or copied) and randomly transformed.
+template <class Pixel>
+Path strokePathOf(const RenderSettings<Pixel>& s, const Path& acquired, std::int32_t waveSeed) {
+  Path stroke;
+  ApplyWave(s, stroke, acquired, waveSeed);
+  return stroke;
+}
+
+}  // namespace
+
+template <class Pixel>
+PF_Err strokePathsSeparately(const PathList& paths, StrokeCanvas& canvas, const RenderSettings<Pixel>& s,
+                             StrokeOutput& output) {
+  StrokeLayout<Pixel> layout(canvas, s, output);
+  // Without a seed of their own, paths are seeded by position, so appending a path never
+  // changes the strokes of the paths before it.
+  RandomStream chain = RandomStream{twoStepJump(static_cast<std::uint32_t>(s.effectiveSeed))};
+  const auto pathCount = static_cast<std::int64_t>(paths.size());
+
+  for (std::int64_t k = 0; k < pathCount; ++k) {
+    const Path& acquired = paths[static_cast<std::size_t>(k)];
+    std::uint32_t pathSeed;
+    if (s.randomSeed != 0) {
+      chain.step();
+      pathSeed = chain.output();
+    } else {
+      pathSeed = static_cast<std::uint32_t>(200 * k) + static_cast<std::uint32_t>(s.effectiveSeed);
+    }
+    RandomStream stream = RandomStream::afterThreeSteps(pathSeed);
+    const A_long copies = copyCount(s, 2.0 * stream.unitValue() - 1.0);
+    layout.setDisplacement(firstCopyDisplacement(copies, s.copyOffsetX, s.copyOffsetY));
+    const PathPoint pivot = layout.transforms() ? boundingBoxCentre(acquired) : PathPoint{};
+
+    for (A_long copy = 0; copy < copies; ++copy) {
+      const StrokeDraws d = layout.draw(stream);
+      Path stroke = strokePathOf(s, acquired, d.waveSeed);
+      if (layout.transforms()) randomTransform(s, stroke, pivot, d.transformSeed);
+      const double lambda = std::max(0.01, pathLength(stroke));
+
+      layout.layOutStroke(d, lambda);
+      PF_Err err = layout.layOutTapers(lambda);
+      layout.setRandomOffset(d);
+      if (err == PF_Err_NONE) err = layout.pendingResult();
+      if (err == PF_Err_NONE) err = output.clearWorkWorld();
+      if (err != PF_Err_NONE) return err;
+
+      for (int pass = 0; pass < (layout.twoPasses() ? 2 : 1); ++pass) {
+        double segmentStart = 0.0;
+        double lastLength = 0.0;  // the reset segment has length 0
+        for (std::size_t j = 0; j + 1 < stroke.size(); ++j) {
+          segmentStart = (pass == 1 && j == 0) ? layout.period() : segmentStart + lastLength / lambda;
+          if (j == 0) layout.pinFixedEnds(pass == 0 ? 0.0 : layout.period(), 1.0);
+          err = layout.drawSegment(stroke[j], stroke[j + 1], segmentStart, lastLength);
+          if (err != PF_Err_NONE) return err;
+        }
+      }
+      layout.advanceDisplacement();
+      err = output.compositeWorkWorld();
+      if (err != PF_Err_NONE) return err;
+    }
+    const PF_Err err = output.reportProgress(static_cast<A_long>(((k + 1) * kProgressScale) / pathCount), kProgressScale);
+    if (err != PF_Err_NONE) return err;
+  }
+  return layout.pendingResult();
+}
+
+template <class Pixel>
+PF_Err strokePathsSequentially(const PathList& paths, StrokeCanvas& canvas, const RenderSettings<Pixel>& s,
+                               StrokeOutput& output) {
+  StrokeLayout<Pixel> layout(canvas, s, output);
+  RandomStream stream = RandomStream::afterTwoSteps(static_cast<std::uint32_t>(s.effectiveSeed));
+  if (s.randomSeed != 0) {
+    stream.step();
+    stream = RandomStream::afterTwoSteps(stream.output());
+  }
+  const A_long copies = copyCount(s, stream.drawSigned());
+  layout.setDisplacement(firstCopyDisplacement(copies, s.copyOffsetX, s.copyOffsetY));
+  const PathPoint pivot = layout.transforms() ? boundingBoxCentre(paths) : PathPoint{};
+
+  for (A_long copy = 0; copy < copies; ++copy) {
+    const StrokeDraws d = layout.draw(stream);
+    PathList strokes;
+    strokes.reserve(paths.size());
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+      strokes.push_back(strokePathOf(s, paths[k], wrappingProduct(static_cast<std::int64_t>(k) + 1, d.waveSeed)));
+    }
+    if (layout.transforms()) randomTransform(s, strokes, pivot, d.transformSeed);
+    std::vector<double> lengths;
+    lengths.reserve(strokes.size());
+    double total = 0.0;
+    for (const Path& stroke : strokes) {
+      lengths.push_back(pathLength(stroke));
+      total += lengths.back();
+    }
+    const double chainLength = std::max(0.01, total);
+
+    layout.layOutStroke(d, chainLength);
+    layout.setRandomOffset(d);
+    PF_Err err = layout.pendingResult();
+    if (err == PF_Err_NONE) err = output.clearWorkWorld();
+    if (err != PF_Err_NONE) return err;
+
+    for (int pass = 0; pass < (layout.twoPasses() ? 2 : 1); ++pass) {
+      double segmentStart = 0.0;
+      double lastLength = 0.0;
+      for (std::size_t k = 0; k < strokes.size(); ++k) {
+        const Path& stroke = strokes[k];
+        if (stroke.size() >= 2) {
+          err = layout.layOutChainTapers(lengths[k], chainLength);
+          if (err != PF_Err_NONE) return err;
+        }
+        for (std::size_t j = 0; j + 1 < stroke.size(); ++j) {
+          const bool chainStart = pass == 1 && k == 0 && j == 0;
+          segmentStart = chainStart ? layout.period() : segmentStart + lastLength / chainLength;
+          if (j == 0) {
+            const double pathBegin = k == 0 ? (pass == 0 ? 0.0 : layout.period()) : layout.fixedEndEnd();
+            layout.pinFixedEnds(pathBegin, lengths[k] / chainLength);
+          }
+          err = layout.drawSegment(stroke[j], stroke[j + 1], segmentStart, lastLength);
+          if (err != PF_Err_NONE) return err;
+        }
+      }
+    }
+    layout.advanceDisplacement();
+    err = output.compositeWorkWorld();
+    if (err == PF_Err_NONE) {
+      err = output.reportProgress(static_cast<A_long>((std::int64_t{copy + 1} * kProgressScale) / copies), kProgressScale);
+    }
+    if (err != PF_Err_NONE) return err;
+  }
+  return layout.pendingResult();
+}
+
+template PF_Err strokePathsSeparately(const PathList&, StrokeCanvas&, const RenderSettings<PF_Pixel8>&, StrokeOutput&);
+template PF_Err strokePathsSeparately(const PathList&, StrokeCanvas&, const RenderSettings<PF_Pixel16>&, StrokeOutput&);
+template PF_Err strokePathsSeparately(const PathList&, StrokeCanvas&, const RenderSettings<PF_PixelFloat>&,
+                                      StrokeOutput&);
+template PF_Err strokePathsSequentially(const PathList&, StrokeCanvas&, const RenderSettings<PF_Pixel8>&, StrokeOutput&);
+template PF_Err strokePathsSequentially(const PathList&, StrokeCanvas&, const RenderSettings<PF_Pixel16>&,
+                                        StrokeOutput&);
+template PF_Err strokePathsSequentially(const PathList&, StrokeCanvas&, const RenderSettings<PF_PixelFloat>&,
+                                        StrokeOutput&);

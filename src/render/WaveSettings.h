@@ -1,0 +1,28 @@
+// The wave fields of the render settings. They are the same at every pixel depth, so the wave
+// modifier takes this small record and one routine serves 8-bit, 16-bit and float renders.
+#pragma once
+
+#include <cstdint>
+
+#include "render/RenderSettings.h"
+
+struct WaveSettings {
+  bool enabled = false;
+  double amount = 0.0;          // WA [px, downsample-scaled]; a negative amount flips the side
+  double length = 0.0;          // WL: mean node spacing [fraction of the path length]
+  double phase = 0.0;           // PH: slide of the node chain [path lengths]
+  double tangentLength = 0.0;   // TL: handle length [fraction of the chord to the neighbour node]
+  double amountRandom = 0.0;    // WAR [fraction]
+  double lengthRandom = 0.0;    // WLR [fraction]
+  bool alternate = false;       // amplitude signs +, −, +, … instead of random
+  double roundCorners = 0.0;    // RC: corner cut, 0 … 2 [fraction of the half side]
+  std::int32_t loopBuffer = 0;  // N: entries before the random pattern repeats
+
+  template <class Pixel>
+  static WaveSettings from(const RenderSettings<Pixel>& s) {
+    return WaveSettings{s.enableWave,       s.waveAmount,       s.waveLength,
+                        s.wavePhase,        s.waveTangentLength, s.waveAmountRandom,
+                        s.waveLengthRandom, s.alternateWave,    s.roundCorners,
+                        static_cast<std::int32_t>(s.loopBuffer)};
+  }
+};

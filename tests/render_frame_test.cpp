@@ -1,0 +1,273 @@
+// Whole frames through the simulated host: the render driver, mask reading and the stroke
+// loops together, in every depth and on both render paths.
+#include <cmath>
+#include <thread>
+
+#include "AE_EffectCBSuites.h"
+#include "support/RenderFixture.h"
+
+namespace {
+
+using aehost::Image;
+using aehost::RenderPath;
+using aehost::RenderResult;
+
+bool fullyTransparent(const Image& image) {
+  for (A_long y = 0; y < image.height(); ++y) {
+    for (A_long x = 0; x < image.width(); ++x) {
+      if (image.pixel8(x, y).alpha != 0) return false;
+    }
+  }
+  return true;
+}
+
+// Rows of a column the (black, on a cleared frame) stroke covers by more than half.
+int paintedRows(const Image& image, A_long column) {
+  int rows = 0;
+  for (A_long y = 0; y < image.height(); ++y) rows += image.pixel8(column, y).alpha > 128;
+  return rows;
+}
+
+TEST_F(RenderTest, WithoutMasksTheFrameIsClearedOrTheLayer) {
+  const RenderResult cleared = render();
+  ASSERT_TRUE(cleared.ok()) << cleared.message;
+  EXPECT_TRUE(fullyTransparent(cleared.image));
+  EXPECT_TRUE(cleared.progress.empty());  // no stroke loop ran
+
+  setCheckbox("Clear Background", false);
+  const RenderResult layer = render();
+  ASSERT_TRUE(layer.ok());
+  EXPECT_EQ(layer.image, *effect.layer().pixels());
+}
+
+TEST_F(RenderTest, ZeroOpacityLooksLikeNoMasks) {
+  setCheckbox("Clear Background", false);
+  const RenderResult withoutMasks = render();
+  addPolyline({{10, 45}, {150, 45}});
+  setFloat("Opacity", 0);
+  const RenderResult zeroOpacity = render();
+  ASSERT_TRUE(zeroOpacity.ok());
+  EXPECT_EQ(zeroOpacity.image, withoutMasks.image);
+}
+
+TEST_F(RenderTest, StrokesAreDrawnOverTheLayer) {
+  setCheckbox("Clear Background", false);
+  addPolyline({{10, 45}, {150, 45}});
+  setFloat("Thickness", 10);
+  setCheckbox("Enable In/Out", false);
+  const RenderResult result = render();
+  ASSERT_TRUE(result.ok()) << result.message;
+  const PF_Pixel8 onStroke = result.image.pixel8(80, 45);
+  EXPECT_EQ(onStroke.alpha, 255);
+  EXPECT_EQ(onStroke.red, 0);  // black, the default colour
+  const PF_Pixel8 offStroke = result.image.pixel8(80, 10);
+  EXPECT_EQ(offStroke.red, 200);  // the layer
+}
+
+TEST_F(RenderTest, AMissingTargetMaskStillRunsTheLoopOnAnEmptyPath) {
+  addPolyline({{10, 45}, {150, 45}});
+  setCheckbox("Use All Paths", false);  // "Target Path" stays at no mask
+  const RenderResult result = render();
+  ASSERT_TRUE(result.ok()) << result.message;
+  EXPECT_TRUE(fullyTransparent(result.image));
+  EXPECT_EQ(result.progress, (std::vector<aehost::ProgressCall>{{1024, 1024}}));
+}
+
+TEST_F(RenderTest, OnlyTheTargetMaskIsStrokedWhenAllPathsIsOff) {
+  addPolyline({{10, 20}, {150, 20}});
+  const PF_PathID second = addPolyline({{10, 70}, {150, 70}});
+  setCheckbox("Use All Paths", false);
+  params().setPathId(idx("Target Path"), second);
+  setCheckbox("Enable In/Out", false);
+  const RenderResult result = render();
+  ASSERT_TRUE(result.ok());
+  EXPECT_EQ(result.image.pixel8(80, 20).alpha, 0);
+  EXPECT_EQ(result.image.pixel8(80, 70).alpha, 255);
+}
+
+TEST_F(RenderTest, DownsamplingScalesSizesNotMasks) {
+  addPolyline({{10, 40}, {150, 40}});
+  setCheckbox("Enable In/Out", false);
+  setFloat("Thickness", 5);
+  const int fiveAtFullSize = paintedRows(render().image, 80);
+  setFloat("Thickness", 10);
+  aehost::RenderRequest half = aehost::RenderRequest::atFrame(0);
+  half.downsampleX = {1, 2};
+  half.downsampleY = {1, 2};
+  const RenderResult result = effect.renderFrame(half);
+  ASSERT_TRUE(result.ok()) << result.message;
+  ASSERT_EQ(result.image.width(), kWidth / 2);
+  EXPECT_EQ(result.image.pixel8(40, 20).alpha, 255);  // the mask line, delivered at half size
+  EXPECT_EQ(paintedRows(result.image, 40), fiveAtFullSize);  // thickness 10 drawn as 5
+}
+
+TEST_F(RenderTest, CopyOffsetsFollowTheirAxisFactor) {
+  addPolyline({{60, 40}, {100, 40}});
+  setFloat("Thickness", 2);
+  setCheckbox("Enable In/Out", false);
+  setCheckbox("Enable Copy Stroke", true);
+  setSlider("Copy Number", 1);
+  setFloat("Copy Offset Y", 20);  // two copies, at -10 and +10 at full size
+  aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
+  request.downsampleX = {1, 2};
+  request.downsampleY = {1, 3};
+  const RenderResult result = effect.renderFrame(request);
+  ASSERT_TRUE(result.ok());
+  // Row 40 becomes 13.33 at a third; the copies sit 10/3 rows above and below it.
+  EXPECT_GT(result.image.pixel8(40, 10).alpha, 0);
+  EXPECT_GT(result.image.pixel8(40, 17).alpha, 0);
+  EXPECT_EQ(result.image.pixel8(40, 13).alpha, 0);
+}
+
+TEST_F(RenderTest, RandomPatternsHoldForTheRandomInterval) {
+  buildBusyScene();
+  setSlider("Random Interval", 5);
+  std::vector<Image> frames;
+  for (A_long frame = 0; frame <= 10; ++frame) frames.push_back(render(frame).image);
+  for (A_long frame = 1; frame < 5; ++frame) EXPECT_EQ(frames[frame], frames[0]) << frame;
+  EXPECT_NE(frames[5], frames[0]);
+  setSlider("Random Array", 2);  // only two patterns, alternating
+  EXPECT_EQ(render(10).image, frames[0]);
+  EXPECT_EQ(render(15).image, frames[5]);
+}
+
+TEST_F(RenderTest, QueryDynamicFlagsAsksForWideTimeOnlyWithARandomInterval) {
+  EXPECT_EQ(effect.queryDynamicFlags().out.out_flags & PF_OutFlag_WIDE_TIME_INPUT, 0);
+  setSlider("Random Interval", 3);
+  EXPECT_NE(effect.queryDynamicFlags().out.out_flags & PF_OutFlag_WIDE_TIME_INPUT, 0);
+}
+
+TEST_F(RenderTest, ABusyFrameRendersIdenticallyEveryTime) {
+  buildBusyScene();
+  const RenderResult first = render(3);
+  ASSERT_TRUE(first.ok()) << first.message;
+  EXPECT_FALSE(fullyTransparent(first.image));
+  EXPECT_EQ(render(3).image, first.image);
+  // The classic path reads the same values into the same record.
+  EXPECT_EQ(render(3, 8, RenderPath::Classic).image, first.image);
+  EXPECT_EQ(render(3, 16, RenderPath::Classic).image, render(3, 16).image);
+}
+
+TEST_F(RenderTest, ThreadsRenderDifferentFramesAsASingleThreadWould) {
+  buildBusyScene();
+  setSlider("Random Interval", 2);
+  setFloat("Drawing Offset", 0);
+  params().setKeyframes(idx("Drawing Offset"), {{0, aehost::FloatSliderValue{0}}, {8, aehost::FloatSliderValue{60}}});
+  std::vector<aehost::RenderRequest> requests;
+  for (int depth : {8, 16, 32}) {
+    for (A_long frame = 0; frame < 8; ++frame) requests.push_back(aehost::RenderRequest::atFrame(frame, depth));
+  }
+  const std::vector<RenderResult> serial = effect.renderFrames(requests, 1);
+  const std::vector<RenderResult> threaded = effect.renderFrames(requests, 4);
+  ASSERT_EQ(serial.size(), threaded.size());
+  for (std::size_t i = 0; i < serial.size(); ++i) {
+    ASSERT_TRUE(serial[i].ok()) << serial[i].message;
+    EXPECT_EQ(threaded[i].image, serial[i].image) << "request " << i;
+  }
+}
+
+// The deep renders use the same geometry; only blending rounds differently. In 8 bits the
+// blend weight is divided by 256 instead of 255 and every stage truncates, so the deep
+// results, brought to 8 bits, stay within 3 levels (of 255) of the 8-bit render; the busy
+// scene reaches exactly 3.
+constexpr double kDepthTolerance8Bit = 3.0;
+
+TEST_F(RenderTest, DeepRendersAgreeWithTheEightBitRender) {
+  buildBusyScene();
+  setCheckbox("Clear Background", false);
+  const Image eight = render(2, 8).image;
+  for (int depth : {16, 32}) {
+    const RenderResult deep = render(2, depth);
+    ASSERT_TRUE(deep.ok()) << deep.message;
+    const Image asEight = deep.image.converted(PF_PixelFormat_ARGB32);
+    const aehost::ImageDifference difference = aehost::compareImages(asEight, eight, kDepthTolerance8Bit);
+    EXPECT_EQ(difference.differingPixels, 0u)
+        << depth << "-bit: max difference " << difference.maxChannelDifference << " first at "
+        << aehost::describePixel(asEight, difference.firstX, difference.firstY) << " vs "
+        << aehost::describePixel(eight, difference.firstX, difference.firstY);
+  }
+}
+
+TEST_F(RenderTest, ACancelledRenderReleasesEverything) {
+  buildBusyScene();
+  aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
+  request.cancelAtProgressCall = 2;
+  const RenderResult result = effect.renderFrame(request);
+  EXPECT_EQ(result.err, PF_Interrupt_CANCEL);
+  EXPECT_TRUE(result.preRenderDataDeleted);
+  // The fixture's audit checks that every world, handle, suite and path went back.
+}
+
+TEST_F(RenderTest, AFailedWorkWorldReleasesEverything) {
+  buildBusyScene();
+  host.worlds().failNthAllocation(3, PF_Err_OUT_OF_MEMORY);  // input, output, then the work world
+  const RenderResult result = render();
+  EXPECT_EQ(result.err, PF_Err_OUT_OF_MEMORY);
+  EXPECT_THAT(result.message, ::testing::HasSubstr("AEUtil::WorldSuite::newWorld"));
+}
+
+TEST_F(RenderTest, FailedMaskReadsEndTheRenderCleanly) {
+  const PF_PathID mask = addPolyline({{10, 45}, {150, 45}});
+  effect.layer().failVertexInfoOf(mask, PF_Err_INTERNAL_STRUCT_DAMAGED);
+  EXPECT_EQ(render().err, PF_Err_INTERNAL_STRUCT_DAMAGED);
+  effect.layer().clearMaskFaults();
+  effect.layer().failCheckoutOf(mask, PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(render().err, PF_Err_OUT_OF_MEMORY);
+}
+
+TEST_F(RenderTest, HostsWithoutWorldSuiteTwoRenderEightBit) {
+  addPolyline({{10, 45}, {150, 45}});
+  host.suites().remove(kPFWorldSuite, 2);
+  const RenderResult eight = render(0, 8);
+  EXPECT_TRUE(eight.ok()) << eight.message;  // version 1 makes 8-bit work worlds
+}
+
+TEST_F(RenderTest, BadMasksNeitherCrashNorHang) {
+  const double nan = std::nan("");
+  const double inf = INFINITY;
+  addPolyline({{nan, 10}, {50, nan}, {60, 60}});
+  addPolyline({{-1e300, 20}, {1e300, 20}});
+  addPolyline({{inf, 30}, {10, 30}});
+  addPolyline({});
+  addPolyline({{80, 80}});
+  std::vector<std::pair<double, double>> many;
+  for (int i = 0; i < 100000; ++i) many.emplace_back(10 + (i % 140), 10 + (i * 7 % 70));
+  addPolyline(many);
+  setFloat("Thickness", 1);
+  const RenderResult result = render();
+  EXPECT_TRUE(result.err == PF_Err_NONE || result.err == PF_Err_BAD_CALLBACK_PARAM) << result.err;
+}
+
+TEST_F(RenderTest, EveryParameterAtBothEndsOfItsRange) {
+  addCurve(10, 70, 80, -20, 150, 70);
+  addPolyline({{20, 20}, {70, 40}, {40, 80}}, true);
+  for (bool high : {false, true}) {
+    for (const aehost::RegisteredParam& p : params().added()) {
+      const PF_ParamDef& def = p.def;
+      switch (def.param_type) {
+        case PF_Param_FLOAT_SLIDER:
+          params().setFloat(p.index, high ? def.u.fs_d.valid_max : def.u.fs_d.valid_min);
+          break;
+        case PF_Param_SLIDER: params().setSlider(p.index, high ? def.u.sd.valid_max : def.u.sd.valid_min); break;
+        case PF_Param_CHECKBOX: params().setCheckbox(p.index, high); break;
+        case PF_Param_ANGLE: params().setAngleDegrees(p.index, high ? 3600 : -3600); break;
+        default: break;
+      }
+    }
+    // Extreme thickness and offsets make a slow frame: render it at a third of the size.
+    aehost::RenderRequest request = aehost::RenderRequest::atFrame(1);
+    request.downsampleX = request.downsampleY = {1, 3};
+    const RenderResult result = effect.renderFrame(request);
+    EXPECT_EQ(result.err, PF_Err_NONE) << (high ? "maxima" : "minima") << ": " << result.message;
+  }
+}
+
+TEST_F(RenderTest, ZeroSizeLayers) {
+  effect.layer().setPixels(aehost::Image(0, 0, PF_PixelFormat_ARGB32));
+  addPolyline({{0, 0}, {10, 10}});
+  const RenderResult result = render();
+  EXPECT_EQ(result.err, PF_Err_NONE) << result.message;
+  EXPECT_TRUE(result.image.empty());
+}
+
+}  // namespace
