@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "AE_EffectCBSuites.h"
+#include "effect/CustomFilter.h"
+#include "framework/RenderData.h"
 #include "support/RenderFixture.h"
 
 namespace {
@@ -259,6 +261,15 @@ TEST_F(RenderTest, EveryParameterAtBothEndsOfItsRange) {
     request.downsampleX = request.downsampleY = {1, 3};
     const RenderResult result = effect.renderFrame(request);
     EXPECT_EQ(result.err, PF_Err_NONE) << (high ? "maxima" : "minima") << ": " << result.message;
+  }
+}
+
+TEST(RenderEffect, AnUnknownPixelFormatIsRefused) {
+  CustomFilter filter;
+  RenderData data{};
+  for (PF_PixelFormat format : {PF_PixelFormat{PF_PixelFormat_INVALID}, PF_PixelFormat{0}, PF_PixelFormat{0x34366561}}) {
+    data.pixelFormat = format;
+    EXPECT_EQ(filter.renderEffect(data), PF_Err_UNRECOGNIZED_PARAM_TYPE);
   }
 }
 

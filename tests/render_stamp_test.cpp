@@ -72,7 +72,7 @@ DiscCase randomDisc(unsigned seed, double minRadius, double maxRadius) {
 // pixels, a row holds at most one span, and nothing is emitted outside the canvas.
 TEST(LargeDiscRaster, RimAndFillTileEachRowWithoutGapsOrOverlap) {
   SpanBuffer spans;
-  for (unsigned seed = 1; seed <= 400; ++seed) {
+  for (unsigned seed = 1; seed <= 250; ++seed) {
     const DiscCase c = randomDisc(seed, 5.0, 120.0);
     RecordingSink sink{c.width, c.height, {}, {}, 0};
     raster::largeDisc(c.width, c.height, c.x, c.y, c.r, DiscRadius::of(c.r), spans, sink);
@@ -111,7 +111,7 @@ TEST(LargeDiscRaster, RepeatedRimVisitsCarryTheSameCoverage) {
 }
 
 TEST(SmallDiscRaster, ScansItsWholeBoxAndNothingElse) {
-  for (unsigned seed = 1; seed <= 300; ++seed) {
+  for (unsigned seed = 1; seed <= 150; ++seed) {
     const DiscCase c = randomDisc(seed, 0.05, 5.0);
     RecordingSink sink{c.width, c.height, {}, {}, 0};
     const DiscRadius radius = DiscRadius::of(c.r);
@@ -244,7 +244,7 @@ TEST(DiscRimWalk, IsAClosedChainOfNeighbours) {
 // with the other minor axis.)
 TEST(DiscRimWalk, CentredDiscsAreSymmetric) {
   for (const double offset : {0.0, 0.5}) {
-    for (double r = 5.0; r <= 60.0; r += 0.125) {
+    for (double r = 5.0; r <= 40.0; r += 0.125) {
       std::set<std::pair<int, int>> steps;
       raster::traceDiscRim(raster::quantiseDisc(offset, offset, r),
                            [&](int i, int j, int, int, double, double) { steps.insert({i, j}); });
