@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make python3 pkg-config
-          libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev libpugixml-dev
           locales)
 if [[ "${1:-}" == "--windows" ]]; then
   packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)

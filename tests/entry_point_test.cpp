@@ -80,6 +80,13 @@ TEST_F(InklineTest, AboutNamesTheVersion) {
   EXPECT_THAT(result.message, ::testing::StartsWith("Inkline 1.6.1 Release \r\r"));
 }
 
+TEST_F(InklineTest, AboutWithShiftHeldShowsTheBuild) {
+  win32standin::setKeyHeld(0x10, true);  // VK_SHIFT
+  const aehost::CommandResult result = effect.about();
+  win32standin::setKeyHeld(0x10, false);
+  EXPECT_THAT(result.message, ::testing::StartsWith("Inkline 1.6.1 Release build:7 \r\r"));
+}
+
 TEST_F(InklineTest, OptionsCommandSucceeds) { EXPECT_EQ(effect.doDialog().err, PF_Err_NONE); }
 
 TEST_F(InklineTest, GlobalSetdownThenSetupAgainWorks) {

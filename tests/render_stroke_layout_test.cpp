@@ -258,6 +258,23 @@ TEST(StrokeLayout, SequentialStrokesRunAcrossPaths) {
   EXPECT_GE(second.back(), 229);
 }
 
+TEST(StrokeLayout, SequentialLoopContinuesPastADegenerateFirstPath) {
+  // The second pass starts at P only where the chain's first path has a segment; a one-point
+  // first path must not make the wrapped part of the stroke vanish.
+  RenderSettings<PF_Pixel8> s = plainSettings();
+  s.loop = true;
+  s.length = 0.5;
+  s.drawingOffset = 0.8;
+  StrokeRun alone;
+  strokeSequentially(alone, {line(20, 220, 30)}, s);
+  StrokeRun afterPoint;
+  strokeSequentially(afterPoint, {Path{PathVertex{5, 5, 5, 5, 5, 5}}, line(20, 220, 30)}, s);
+  const std::vector<int> expected = alone.output.paintedColumns(0, 30);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_LE(expected.front(), 21);
+  EXPECT_EQ(afterPoint.output.paintedColumns(0, 30), expected);
+}
+
 TEST(StrokeLayout, SequentialTapersAreFractionsOfEachPath) {
   // 300 and 100 px, "Start Length" and "End Length" 20 %: a 60 px start taper on path 0 and a
   // 20 px end taper on path 1; with fixed ends each path also gets its own tapers at its ends.

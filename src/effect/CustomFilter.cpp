@@ -14,12 +14,16 @@
 
 namespace {
 
-// trunc(num / den · size + 0.5), cut to 16 bits as the host's rectangles of this age are.
+// trunc(num / den · size + 0.5)
 A_long scaledSize(A_long size, const PF_RationalScale& scale) {
   const double scaled = static_cast<double>(scale.num) / static_cast<double>(scale.den) * size + 0.5;
   if (std::isnan(scaled)) return 0;
-  const double clamped = std::clamp(scaled, -2147483648.0, 2147483647.0);
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::int64_t>(clamped) & 0xFFFF));
+  return static_cast<A_long>(std::clamp(scaled, -2147483648.0, 2147483647.0));
+}
+
+// Cut to 16 bits and sign-extended, as the host's rectangles of this age are.
+A_long sixteenBits(A_long size) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(size) & 0xFFFFu));
 }
 
 }  // namespace
@@ -56,6 +60,8 @@ PF_Err CustomFilter::preRenderHook(PF_InData* in_data, PF_OutData*, PF_PreRender
     width = scaledSize(width, dx);
     height = scaledSize(height, dy);
   }
+  width = sixteenBits(width);
+  height = sixteenBits(height);
   PF_PreRenderOutput& out = *extra->output;
   out.result_rect = PF_LRect{0, 0, width, height};
   out.max_result_rect = out.result_rect;

@@ -373,9 +373,11 @@ PF_Err strokePathsSequentially(const PathList& paths, StrokeCanvas& canvas, cons
     if (err == PF_Err_NONE) err = output.clearWorkWorld();
     if (err != PF_Err_NONE) return err;
 
+    // One running position per copy: a second pass restarts at P only where the chain's first
+    // path has a segment, and otherwise continues from where the first pass ended.
+    double segmentStart = 0.0;
+    double lastLength = 0.0;
     for (int pass = 0; pass < (layout.twoPasses() ? 2 : 1); ++pass) {
-      double segmentStart = 0.0;
-      double lastLength = 0.0;
       for (std::size_t k = 0; k < strokes.size(); ++k) {
         const Path& stroke = strokes[k];
         if (stroke.size() >= 2) {

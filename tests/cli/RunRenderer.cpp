@@ -14,7 +14,7 @@ namespace cli_test {
 
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string shellQuoted(const std::string& text) {
   std::string out = "'";
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
@@ -47,9 +47,9 @@ RunResult runRenderer(const std::vector<std::string>& arguments, const std::file
   const std::string tag = std::to_string(::getpid()) + "-" + std::to_string(counter++);
   const std::filesystem::path outFile = std::filesystem::temp_directory_path() / ("inkline-cli-out-" + tag);
   const std::filesystem::path errFile = std::filesystem::temp_directory_path() / ("inkline-cli-err-" + tag);
-  std::string command = "cd " + quoted(workingDirectory.string()) + " && " + quoted(INKLINE_RENDER_PATH);
-  for (const std::string& argument : arguments) command += " " + quoted(argument);
-  command += " </dev/null >" + quoted(outFile.string()) + " 2>" + quoted(errFile.string());
+  std::string command = "cd " + shellQuoted(workingDirectory.string()) + " && " + shellQuoted(INKLINE_RENDER_PATH);
+  for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
+  command += " </dev/null >" + shellQuoted(outFile.string()) + " 2>" + shellQuoted(errFile.string());
   const int status = std::system(command.c_str());
   RunResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -57,6 +57,23 @@ RunResult runRenderer(const std::vector<std::string>& arguments, const std::file
   result.err = readFile(errFile);
   std::filesystem::remove(outFile);
   std::filesystem::remove(errFile);
+  return result;
+}
+
+std::optional<RunResult> runRendererInTerminal(const std::vector<std::string>& arguments,
+                                               const std::filesystem::path& workingDirectory) {
+  if (std::system("command -v script >/dev/null 2>&1") != 0) return std::nullopt;
+  std::string inner = shellQuoted(INKLINE_RENDER_PATH);
+  for (const std::string& argument : arguments) inner += " " + shellQuoted(argument);
+  const std::filesystem::path outFile =
+      std::filesystem::temp_directory_path() / ("inkline-cli-tty-" + std::to_string(::getpid()));
+  const std::string command = "cd " + shellQuoted(workingDirectory.string()) + " && script -qec " + shellQuoted(inner) +
+                              " /dev/null </dev/null >" + shellQuoted(outFile.string()) + " 2>&1";
+  const int status = std::system(command.c_str());
+  RunResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = readFile(outFile);
+  std::filesystem::remove(outFile);
   return result;
 }
 

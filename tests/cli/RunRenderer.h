@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ class ScratchFolder {
 
 // inkline-render with these arguments, run from `workingDirectory`, stdin closed.
 RunResult runRenderer(const std::vector<std::string>& arguments, const std::filesystem::path& workingDirectory);
+
+// The same under a pseudo-terminal (util-linux `script`), as someone at a terminal runs it:
+// everything it printed, stdout and stderr together. nullopt when `script` is unavailable.
+std::optional<RunResult> runRendererInTerminal(const std::vector<std::string>& arguments,
+                                               const std::filesystem::path& workingDirectory);
 
 std::string readFile(const std::filesystem::path& file);
 // Every regular file under the folder, relative names sorted; empty when it does not exist.

@@ -1,0 +1,136 @@
+// SVG path data as mask outlines: every command, absolute and relative, smooth reflections,
+// quadratics raised to cubics, closing, and the positions of errors.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "SvgPathData.h"
+
+namespace {
+
+using aehost::MaskPoint;
+using aehost::MaskVertex;
+using inkline_cli::describePathDataError;
+using inkline_cli::MaskOutline;
+using inkline_cli::parseSvgPathData;
+using inkline_cli::PathDataError;
+
+MaskOutline single(const std::string& data) {
+  const auto outlines = parseSvgPathData(data);
+  EXPECT_EQ(outlines.size(), 1u) << data;
+  return outlines.empty() ? MaskOutline{} : outlines[0];
+}
+
+std::size_t errorPosition(const std::string& data) {
+  try {
+    parseSvgPathData(data);
+  } catch (const PathDataError& e) {
+    return e.position();
+  }
+  ADD_FAILURE() << "no error for " << data;
+  return 0;
+}
+
+TEST(SvgPathData, LinesAreCornersWithTangentsOnTheVertices) {
+  const MaskOutline o = single("M 10 20 L 30 40 H 50 V 60");
+  EXPECT_FALSE(o.closed);
+  ASSERT_EQ(o.vertices.size(), 4u);
+  EXPECT_EQ(o.vertices[0], MaskVertex::corner(10, 20));
+  EXPECT_EQ(o.vertices[1], MaskVertex::corner(30, 40));
+  EXPECT_EQ(o.vertices[2], MaskVertex::corner(50, 40));
+  EXPECT_EQ(o.vertices[3], MaskVertex::corner(50, 60));
+}
+
+TEST(SvgPathData, RelativeCommandsAndImplicitLinetos) {
+  // After m the extra pairs are relative linetos; h and v move from the current point.
+  const MaskOutline o = single("m10,20 5,5 h10v-5l-1-1");
+  ASSERT_EQ(o.vertices.size(), 5u);
+  EXPECT_EQ(o.vertices[1].position, (MaskPoint{15, 25}));
+  EXPECT_EQ(o.vertices[2].position, (MaskPoint{25, 25}));
+  EXPECT_EQ(o.vertices[3].position, (MaskPoint{25, 20}));
+  EXPECT_EQ(o.vertices[4].position, (MaskPoint{24, 19}));
+}
+
+TEST(SvgPathData, CubicsAndSmoothCubics) {
+  const MaskOutline o = single("M 0 0 C 10 0 20 10 20 20 S 30 40 40 40 s 10 -10 10 -20");
+  ASSERT_EQ(o.vertices.size(), 4u);
+  EXPECT_EQ(o.vertices[0].outTangent, (MaskPoint{10, 0}));
+  EXPECT_EQ(o.vertices[1].inTangent, (MaskPoint{20, 10}));
+  EXPECT_EQ(o.vertices[1].outTangent, (MaskPoint{20, 30}));  // reflection of (20, 10) about (20, 20)
+  EXPECT_EQ(o.vertices[2].inTangent, (MaskPoint{30, 40}));
+  EXPECT_EQ(o.vertices[2].outTangent, (MaskPoint{50, 40}));  // reflection of (30, 40) about (40, 40)
+  EXPECT_EQ(o.vertices[3].inTangent, (MaskPoint{50, 30}));
+  EXPECT_EQ(o.vertices[3].position, (MaskPoint{50, 20}));
+}
+
+TEST(SvgPathData, SmoothCubicWithoutAPreviousCubicStartsAtTheCurrentPoint) {
+  const MaskOutline o = single("M 0 0 L 10 0 S 20 10 30 0");
+  EXPECT_EQ(o.vertices[1].outTangent, (MaskPoint{10, 0}));
+}
+
+TEST(SvgPathData, QuadraticsBecomeTheSameCurveAsCubics) {
+  const MaskOutline o = single("M 0 0 Q 30 30 60 0 T 120 0");
+  ASSERT_EQ(o.vertices.size(), 3u);
+  EXPECT_EQ(o.vertices[0].outTangent, (MaskPoint{20, 20}));  // two thirds towards (30, 30)
+  EXPECT_EQ(o.vertices[1].inTangent, (MaskPoint{40, 20}));
+  // T reflects the control point to (90, -30).
+  EXPECT_EQ(o.vertices[1].outTangent, (MaskPoint{80, -20}));
+  EXPECT_EQ(o.vertices[2].inTangent, (MaskPoint{100, -20}));
+  const MaskOutline relative = single("m 0 0 q 30 30 60 0 t 60 0");
+  EXPECT_EQ(relative.vertices, o.vertices);
+}
+
+TEST(SvgPathData, ZClosesWithAStraightSegmentOrMergesAReturningCurve) {
+  const MaskOutline triangle = single("M 0 0 L 10 0 L 0 10 Z");
+  EXPECT_TRUE(triangle.closed);
+  EXPECT_EQ(triangle.vertices.size(), 3u);
+  EXPECT_EQ(triangle.vertices[0].inTangent, (MaskPoint{0, 0}));
+
+  const MaskOutline drop = single("M 0 0 C 10 0 10 10 0 10 C -10 10 -10 0 0 0 Z");
+  EXPECT_TRUE(drop.closed);
+  ASSERT_EQ(drop.vertices.size(), 2u);  // the last vertex was the first one again
+  EXPECT_EQ(drop.vertices[0].inTangent, (MaskPoint{-10, 0}));
+  EXPECT_EQ(drop.vertices[1].outTangent, (MaskPoint{-10, 10}));
+}
+
+TEST(SvgPathData, EverySubpathIsAnOutline) {
+  const auto outlines = parseSvgPathData("M 0 0 L 10 0 Z l 0 10 M 50 50 l 5 5 M 1 1");
+  ASSERT_EQ(outlines.size(), 3u);  // the lone moveto at the end draws nothing
+  EXPECT_TRUE(outlines[0].closed);
+  // Drawing after Z starts at the closed subpath's start.
+  EXPECT_EQ(outlines[1].vertices[0].position, (MaskPoint{0, 0}));
+  EXPECT_EQ(outlines[1].vertices[1].position, (MaskPoint{0, 10}));
+  EXPECT_EQ(outlines[2].vertices[1].position, (MaskPoint{55, 55}));
+}
+
+TEST(SvgPathData, CompactNumbers) {
+  const MaskOutline o = single("M.5.5L1e1-2.5E0,+3 4");
+  ASSERT_EQ(o.vertices.size(), 3u);
+  EXPECT_EQ(o.vertices[0].position, (MaskPoint{0.5, 0.5}));
+  EXPECT_EQ(o.vertices[1].position, (MaskPoint{10, -2.5}));
+  EXPECT_EQ(o.vertices[2].position, (MaskPoint{3, 4}));
+}
+
+TEST(SvgPathData, ErrorsPointAtTheOffendingCharacter) {
+  EXPECT_EQ(errorPosition("M 0 0 L 5"), 9u);         // the end: a number is missing
+  EXPECT_EQ(errorPosition("M 0 0 L 5 x"), 10u);
+  EXPECT_EQ(errorPosition("  L 1 1"), 2u);           // must begin with a moveto
+  EXPECT_EQ(errorPosition("M 0 0 L 1 1 Z 4"), 14u);  // Z takes no numbers
+  EXPECT_EQ(errorPosition("M 0 0 a 1 1 0 0 1 2 2"), 6u);
+  EXPECT_EQ(errorPosition("M 0 0 B 1 1"), 6u);
+  EXPECT_EQ(errorPosition("M 0 0 L ."), 8u);
+  EXPECT_EQ(errorPosition(""), 0u);
+  EXPECT_EQ(errorPosition("M 3 3"), 0u);  // draws nothing
+}
+
+TEST(SvgPathData, DescribesTheErrorWithACaret) {
+  const std::string data = "M 0 0 L 5 x";
+  try {
+    parseSvgPathData(data);
+    FAIL();
+  } catch (const PathDataError& e) {
+    EXPECT_EQ(describePathDataError(data, e),
+              "at character 11: expected a number for \"L\", found \"x\"\n    M 0 0 L 5 x\n              ^");
+  }
+}
+
+}  // namespace
