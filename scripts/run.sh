@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: builds the plug-in and the command-line renderer, and runs the renderer on
-# its built-in default.
+# its built-in default: the demo scene in examples/, rendered into out/demo/ (frames and
+# contact-sheet.png). Arguments go to inkline-render, e.g. scripts/run.sh examples/hello.json
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

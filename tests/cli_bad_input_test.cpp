@@ -39,7 +39,9 @@ class CliBadInput : public ::testing::Test {
 
 const char* const kLayer = R"("layer": { "width": 32, "height": 32 })";
 
-std::string sceneWith(const std::string& rest) { return std::string("{ ") + kLayer + (rest.empty() ? "" : ", " + rest) + " }"; }
+std::string sceneWith(const std::string& rest) {
+  return std::string("{ ") + kLayer + (rest.empty() ? "" : ", " + rest) + " }";
+}
 
 TEST_F(CliBadInput, UnreadableJson) {
   expectRejected("{\n  \"layer\": { \"width\": 32, \"height\": 32 },\n  \"frames\": { \"start\": 0 \"end\": 3 }\n}",
@@ -54,17 +56,20 @@ TEST_F(CliBadInput, MissingSceneFile) {
 }
 
 TEST_F(CliBadInput, UnknownKeySuggestsTheNearest) {
-  expectRejected(sceneWith(R"("frame_rat": 24)"), {"scene.json: frame_rat: unknown key \"frame_rat\"; did you mean \"frame_rate\"?"});
+  expectRejected(sceneWith(R"("frame_rat": 24)"),
+                 {"scene.json: frame_rat: unknown key \"frame_rat\"; did you mean \"frame_rate\"?"});
 }
 
 TEST_F(CliBadInput, UnknownParameterSuggestsTheNearest) {
   expectRejected(sceneWith(R"("params": { "Thikness": 3 })"),
                  {"scene.json: params.Thikness: unknown parameter \"Thikness\"; did you mean \"Thickness\"?"});
-  expectRejected(sceneWith(R"("params": { "enable wave": true })"), {"params[\"enable wave\"]", "did you mean \"Enable Wave\"?"});
+  expectRejected(sceneWith(R"("params": { "enable wave": true })"),
+                 {"params[\"enable wave\"]", "did you mean \"Enable Wave\"?"});
 }
 
 TEST_F(CliBadInput, ValuesOutsideTheValidRange) {
-  expectRejected(sceneWith(R"("params": { "Opacity": 150 })"), {"scene.json: params.Opacity: 150 is outside the valid range", "0 to 100"});
+  expectRejected(sceneWith(R"("params": { "Opacity": 150 })"),
+                 {"scene.json: params.Opacity: 150 is outside the valid range", "0 to 100"});
   expectRejected(sceneWith(R"("params": { "Copy Number": 101 })"), {"params[\"Copy Number\"]", "0 to 100"});
   expectRejected(sceneWith(R"("params": { "Length": [ { "time": 0, "value": 0 }, { "time": 1, "value": -101 } ] })"),
                  {"params.Length[1].value: -101 is outside the valid range"});
@@ -75,7 +80,8 @@ TEST_F(CliBadInput, ValuesOfTheWrongKind) {
   expectRejected(sceneWith(R"("params": { "Color": "#12g456" })"), {"params.Color", "not a hexadecimal colour"});
   expectRejected(sceneWith(R"("params": { "Copy Number": 2.5 })"), {"takes whole numbers"});
   expectRejected(sceneWith(R"("params": { "Target Path": "Nowhere" })"), {"there is no mask named \"Nowhere\""});
-  expectRejected(sceneWith(R"("masks": [ "M 1 1 L 5 5" ], "params": { "Target Path": 2 })"), {"params[\"Target Path\"]: 2 is outside 1 to 1"});
+  expectRejected(sceneWith(R"("masks": [ "M 1 1 L 5 5" ], "params": { "Target Path": 2 })"),
+                 {"params[\"Target Path\"]: 2 is outside 1 to 1"});
   expectRejected(sceneWith(R"("params": { "Wave": true })"), {"\"Wave\" is a group start and takes no value"});
   expectRejected(sceneWith(R"("params": { "Length": [ { "time": 0.5, "value": 0 }, { "time": 0.5, "value": 10 } ] })"),
                  {"params.Length: two keyframes at 0.5 s"});
@@ -85,7 +91,8 @@ TEST_F(CliBadInput, MalformedPathDataGivesThePosition) {
   expectRejected(sceneWith(R"("masks": [ { "name": "A", "path": "M 10 10 C 20 20 30 x 40 40" } ])"),
                  {"scene.json: masks[0].path: at character 20: expected a number for \"C\", found \"x\"",
                   "\n    M 10 10 C 20 20 30 x 40 40\n                       ^\n"});
-  expectRejected(sceneWith(R"("masks": [ "L 10 10" ])"), {"masks[0]: at character 1: path data must begin with a moveto"});
+  expectRejected(sceneWith(R"("masks": [ "L 10 10" ])"),
+                 {"masks[0]: at character 1: path data must begin with a moveto"});
   expectRejected(sceneWith(R"("masks": [ "M 0 0 A 5 5 0 0 1 10 10" ])"), {"at character 7: arcs"});
   expectRejected(sceneWith(R"("masks": [ "M 0 0" ])"), {"draws nothing"});
 }
@@ -95,7 +102,8 @@ TEST_F(CliBadInput, BadSvgFiles) {
   dir.write("broken.svg", "<svg><path d=\"M 0 0 L 5 5\"></svg>");
   expectRejected(sceneWith(R"("svg": "broken.svg")"), {"broken.svg: at byte", "not valid XML"});
   dir.write("bad.svg", "<svg><path d=\"M 0 0 L 5 5\"/><path id=\"Two\" d=\"M 0 0 L 5 q\"/></svg>");
-  expectRejected(sceneWith(R"("svg": "bad.svg")"), {"bad.svg: path #2 (id \"Two\"): at character 11: expected a number for \"L\""});
+  expectRejected(sceneWith(R"("svg": "bad.svg")"),
+                 {"bad.svg: path #2 (id \"Two\"): at character 11: expected a number for \"L\""});
   dir.write("moved.svg", "<svg><g transform=\"translate(5 5)\"><path d=\"M 0 0 L 5 5\"/></g></svg>");
   expectRejected(sceneWith(R"("svg": "moved.svg")"), {"moved.svg: path #1: transforms are not supported"});
   dir.write("empty.svg", "<svg><rect width=\"5\" height=\"5\"/></svg>");
@@ -103,15 +111,35 @@ TEST_F(CliBadInput, BadSvgFiles) {
 }
 
 TEST_F(CliBadInput, MissingImage) {
-  expectRejected(R"({ "layer": { "image": "paper.png" } })", {"scene.json: layer.image: cannot find the image", "paper.png"});
+  expectRejected(R"({ "layer": { "image": "paper.png" } })",
+                 {"scene.json: layer.image: cannot find the image", "paper.png"});
 }
 
 TEST_F(CliBadInput, ImpossibleFrameRanges) {
   expectRejected(sceneWith(R"("frames": { "start": 10, "end": 2 })"), {"scene.json: frames: impossible frame range"});
   expectRejected(sceneWith(R"("frames": { "start": -1, "end": 2 })"), {"frames.start: -1 is outside"});
-  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 5-12: outside the scene's frames 0-9"}, {"--frames", "5-12"});
-  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 6-3: impossible frame range"}, {"--frames", "6-3"});
-  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 1..3: expected FIRST-LAST"}, {"--frames", "1..3"});
+  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 5-12: outside the scene's frames 0-9"},
+                 {"--frames", "5-12"});
+  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 6-3: impossible frame range"},
+                 {"--frames", "6-3"});
+  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 1..3: expected FIRST-LAST"},
+                 {"--frames", "1..3"});
+}
+
+TEST_F(CliBadInput, UnwritableOutputPaths) {
+  dir.write("file.txt", "not a folder");
+  const std::filesystem::path scene = dir.write("scene.json", sceneWith(""));
+  const auto before = filesUnder(dir.path());
+  const auto output = runRenderer({scene.string(), "--output", (dir / "file.txt" / "frames").string()}, dir.path());
+  EXPECT_EQ(output.exitCode, kBadInput);
+  EXPECT_THAT(output.err, HasSubstr("cannot create the output folder"));
+  const auto sheet = runRenderer({scene.string(), "--output", (dir / "out").string(), "--contact-sheet",
+                                  (dir / "file.txt" / "sheet.png").string()},
+                                 dir.path());
+  EXPECT_EQ(sheet.exitCode, kBadInput);
+  EXPECT_THAT(sheet.err, HasSubstr("file.txt is not a folder"));
+  EXPECT_EQ(filesUnder(dir.path()), before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out"));
 }
 
 TEST_F(CliBadInput, BadRenderSettings) {

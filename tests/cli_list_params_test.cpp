@@ -33,7 +33,8 @@ TEST(CliListParams, PrintsThePanelAsJson) {
   ASSERT_TRUE(panel.is_array());
   ASSERT_GT(panel.size(), 60u);
   for (const auto& entry : panel) {
-    for (const char* key : {"index", "id", "name", "kind", "default", "valid_min", "valid_max", "slider_min", "slider_max"}) {
+    for (const char* key :
+         {"index", "id", "name", "kind", "default", "valid_min", "valid_max", "slider_min", "slider_max"}) {
       EXPECT_TRUE(entry.contains(key)) << key << " missing in " << entry.dump();
     }
     EXPECT_EQ(entry.size(), 9u);

@@ -117,7 +117,8 @@ TEST_F(CliRender, ASubRangeRendersTheSameFramesAsTheFullRange) {
   ASSERT_EQ(second.exitCode, 0) << second.err;
   EXPECT_THAT(first.err, HasSubstr("rendered 3 frames (0-2)"));
   EXPECT_EQ(filesUnder(dir / "split"), frameNames(0, 7));
-  for (const std::string& name : frameNames(0, 7)) EXPECT_EQ(readFile(dir / "split" / name), readFile(dir / "full" / name)) << name;
+  for (const std::string& name : frameNames(0, 7))
+    EXPECT_EQ(readFile(dir / "split" / name), readFile(dir / "full" / name)) << name;
 
   ASSERT_EQ(render("single", {"--frames", "5"}).exitCode, 0);
   EXPECT_THAT(filesUnder(dir / "single"), ElementsAre("frame_0005.png"));
@@ -154,7 +155,8 @@ TEST_F(CliRender, APngImageIsTheLayer) {
                                     : aehost::Image::filled(40, 30, PF_Pixel16{32768, 0, 0, 32768});
     aehost::writePng(image, dir / ("layer" + std::to_string(bits) + ".png"));
     scene = dir.write("image.json", R"({
-      "layer": { "image": "layer)" + std::to_string(bits) + R"(.png" },
+      "layer": { "image": "layer)" + std::to_string(bits) +
+                                        R"(.png" },
       "masks": [ "M 5 5 L 35 25" ],
       "params": { "Clear Background": false, "Thickness": 3 }
     })");
@@ -225,6 +227,26 @@ TEST_F(CliRender, WritesAContactSheetOfAllFrames) {
   EXPECT_GT(sheet.width(), 2 * 96);
   EXPECT_GT(sheet.height(), 64);
   EXPECT_EQ(filesUnder(dir / "sheet"), frameNames(0, 7));
+}
+
+TEST_F(CliRender, AFrameThatCannotBeWrittenIsARenderFailureAndLeavesNoPartialFile) {
+  // A folder where frame 3 should go: its rename fails after the PNG was written in full.
+  std::filesystem::create_directories(dir / "blocked" / "frame_0003.png");
+  const auto run = render("blocked", {"--jobs", "1", "--contact-sheet", (dir / "sheet.png").string()});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("frame_0003.png: cannot write the frame"));
+  EXPECT_EQ(filesUnder(dir / "blocked"), frameNames(0, 2)) << "temporary files were left behind";
+  EXPECT_FALSE(std::filesystem::exists(dir / "sheet.png"));
+}
+
+TEST_F(CliRender, TheReadmeExampleRenders) {
+  const auto run = runRenderer({std::string(INKLINE_SOURCE_DIR) + "/examples/hello.json", "--frames", "23", "--output",
+                                (dir / "hello").string()},
+                               dir.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const aehost::Image frame = aehost::readPng(dir / "hello" / "frame_0023.png");
+  EXPECT_EQ(frame.width(), 480);
+  EXPECT_EQ(frame.bitDepth(), 16);
 }
 
 TEST_F(CliRender, WithoutASceneItRendersTheDemoWithItsContactSheet) {

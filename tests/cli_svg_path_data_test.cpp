@@ -111,7 +111,7 @@ TEST(SvgPathData, CompactNumbers) {
 }
 
 TEST(SvgPathData, ErrorsPointAtTheOffendingCharacter) {
-  EXPECT_EQ(errorPosition("M 0 0 L 5"), 9u);         // the end: a number is missing
+  EXPECT_EQ(errorPosition("M 0 0 L 5"), 9u);  // the end: a number is missing
   EXPECT_EQ(errorPosition("M 0 0 L 5 x"), 10u);
   EXPECT_EQ(errorPosition("  L 1 1"), 2u);           // must begin with a moveto
   EXPECT_EQ(errorPosition("M 0 0 L 1 1 Z 4"), 14u);  // Z takes no numbers

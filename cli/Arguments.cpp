@@ -1,0 +1,49 @@
+#include "Arguments.h"
+
+#include <CLI/CLI.hpp>
+#include <thread>
+
+#include "ExitCodes.h"
+
+namespace inkline_cli {
+
+std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
+  CLI::App app{
+      "inkline-render: renders the Inkline effect to PNG frames through the simulated After Effects host.\n"
+      "Without a scene it renders the demo scene into out/demo, with a contact sheet."};
+  app.get_formatter()->column_width(30);
+
+  std::string scene;
+  std::string output;
+  std::string frames;
+  std::string contactSheet;
+  std::string module = INKLINE_DEFAULT_MODULE_PATH;
+  arguments.jobs = std::max(1u, std::thread::hardware_concurrency());
+
+  app.add_option("scene", scene, "Scene file (JSON); default: the demo scene");
+  app.add_option("-o,--output", output, "Folder for the frames; default: out/<scene name>");
+  app.add_option("--frames", frames, "Render only frames A to B of the scene (A-B, or one frame A)");
+  app.add_option("-j,--jobs", arguments.jobs, "Frames rendered at once; default: the number of cores")
+      ->check(CLI::Range(1u, 256u))
+      ->default_str(std::to_string(arguments.jobs));
+  app.add_option("--contact-sheet", contactSheet, "Also write a contact sheet of all frames to this PNG");
+  auto* list = app.add_flag("--list-params", arguments.listParams, "Print the effect's parameters and exit");
+  app.add_flag("--json", arguments.json, "With --list-params: print them as JSON")->needs(list);
+  app.add_flag("--about", arguments.about, "Print the effect's about text and exit");
+  app.add_option("--module", module, "The plug-in module to load")->check(CLI::ExistingFile)->default_str(module);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? kExitOk : kExitBadInput;
+  }
+  if (!scene.empty()) arguments.scene = scene;
+  if (!output.empty()) arguments.output = output;
+  if (!frames.empty()) arguments.frames = frames;
+  if (!contactSheet.empty()) arguments.contactSheet = contactSheet;
+  arguments.modulePath = module;
+  return std::nullopt;
+}
+
+}  // namespace inkline_cli

@@ -1,0 +1,26 @@
+// The command line: what to render or report, and how.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace inkline_cli {
+
+struct Arguments {
+  std::optional<std::filesystem::path> scene;   // none: the demo scene in examples/
+  std::optional<std::filesystem::path> output;  // none: out/<scene name>
+  std::optional<std::string> frames;            // "A-B"
+  unsigned jobs = 1;
+  std::optional<std::filesystem::path> contactSheet;
+  std::filesystem::path modulePath;
+  bool listParams = false;
+  bool json = false;
+  bool about = false;
+};
+
+// Parses argv. Returns an exit code when the program should stop now (help was printed: 0;
+// the command line was wrong: 2, with the message printed).
+std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments);
+
+}  // namespace inkline_cli

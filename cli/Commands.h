@@ -1,0 +1,20 @@
+// What the program does, one function a mode. Each returns the exit code and throws
+// InputError / RenderFailure for main to report.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "Arguments.h"
+
+namespace inkline_cli {
+
+int printAbout(const Arguments& arguments);
+int listParameters(const Arguments& arguments);
+int renderScene(const Arguments& arguments);
+
+// Prints "host: ..." lines for what the host noticed; returns the exit code they imply.
+int reportHostProblems(const std::vector<std::string>& problems);
+
+}  // namespace inkline_cli

@@ -1,0 +1,27 @@
+// Frames on disk: one PNG a frame in the output folder, named by frame number so renders of
+// parts of a range fit together. 8-bit renders give 8-bit PNGs, 16 and 32-bit renders 16-bit
+// ones, with straight alpha as the effect produced it. Each file is written under a temporary
+// name and renamed, so a frame is there whole or not at all.
+#pragma once
+
+#include <filesystem>
+
+#include "aehost/Image.h"
+#include "aehost/RenderResult.h"
+
+namespace inkline_cli {
+
+// folder/frame_0007.png
+std::filesystem::path framePath(const std::filesystem::path& folder, A_long frame);
+
+// Creates the folder (and its parents); throws InputError when that is impossible.
+void prepareOutputFolder(const std::filesystem::path& folder);
+
+// The render's output placed on the downsampled layer: pixels the effect wrote outside it are
+// cut, pixels it did not cover are transparent, so every frame has the layer's size.
+aehost::Image layerSizedImage(const aehost::RenderResult& result, A_long width, A_long height);
+
+// Throws RenderFailure when the file cannot be written; nothing is left behind then.
+void writeFrame(const aehost::Image& image, const std::filesystem::path& file);
+
+}  // namespace inkline_cli

@@ -1,0 +1,35 @@
+// --about and --list-params: the plug-in describing itself, no rendering.
+#include <iostream>
+
+#include "Commands.h"
+#include "ExitCodes.h"
+#include "ParameterListing.h"
+#include "PluginSession.h"
+
+namespace inkline_cli {
+
+int reportHostProblems(const std::vector<std::string>& problems) {
+  for (const std::string& problem : problems) std::cerr << "inkline-render: host: " << problem << "\n";
+  return problems.empty() ? kExitOk : kExitRenderFailure;
+}
+
+int printAbout(const Arguments& arguments) {
+  PluginSession session(arguments.modulePath);
+  session.setUpGlobal();
+  std::cout << session.aboutText() << "\n";
+  return reportHostProblems(session.finish());
+}
+
+int listParameters(const Arguments& arguments) {
+  PluginSession session(arguments.modulePath);
+  session.setUpGlobal();
+  const std::vector<ParamDescription> panel = describePanel(session.effect().parameters());
+  if (arguments.json) {
+    std::cout << parameterJson(panel).dump(2) << "\n";
+  } else {
+    printParameterTable(panel, std::cout);
+  }
+  return reportHostProblems(session.finish());
+}
+
+}  // namespace inkline_cli

@@ -1,0 +1,96 @@
+// Rendering a scene: everything the user gave is read and checked first, so bad input stops
+// the program before a single file is written.
+#include <iostream>
+
+#include "Commands.h"
+#include "ContactSheet.h"
+#include "ExitCodes.h"
+#include "FrameOutput.h"
+#include "FrameRenderer.h"
+#include "FrameSelection.h"
+#include "PluginSession.h"
+#include "SceneParser.h"
+#include "SceneSetup.h"
+#include "aehost/Png.h"
+
+namespace inkline_cli {
+
+namespace {
+
+std::filesystem::path defaultOutput(const std::filesystem::path& scene) {
+  return std::filesystem::path("out") / scene.stem();
+}
+
+std::vector<A_long> frameNumbers(const FrameSpan& span) {
+  std::vector<A_long> numbers;
+  for (A_long f = span.first; f <= span.last; ++f) numbers.push_back(f);
+  return numbers;
+}
+
+// A sheet path that can never be written is bad input, found before any frame is rendered.
+void checkContactSheetPath(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) throw InputError(file.string() + ": the contact sheet path is a folder");
+  for (std::filesystem::path p = file.parent_path(); !p.empty(); p = p.parent_path()) {
+    if (std::filesystem::exists(p, ec)) {
+      if (!std::filesystem::is_directory(p, ec))
+        throw InputError(file.string() + ": cannot write the contact sheet: " + p.string() + " is not a folder");
+      break;
+    }
+    if (p == p.parent_path()) break;
+  }
+}
+
+void writeContactSheet(const ContactSheet& sheet, const std::filesystem::path& file) {
+  std::error_code ec;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  try {
+    aehost::writePng(sheet.image(), file);
+  } catch (const std::exception& e) {
+    throw RenderFailure(file.string() + ": cannot write the contact sheet: " + e.what());
+  }
+}
+
+}  // namespace
+
+int renderScene(const Arguments& arguments) {
+  const bool demo = !arguments.scene.has_value();
+  const std::filesystem::path scenePath = demo ? std::filesystem::path(INKLINE_DEMO_SCENE) : *arguments.scene;
+  const Scene scene = readSceneFile(scenePath);
+  const FrameSpan frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : scene.frames;
+  const std::filesystem::path folder = arguments.output.value_or(defaultOutput(scenePath));
+  std::optional<std::filesystem::path> sheetFile = arguments.contactSheet;
+  if (!sheetFile && demo) sheetFile = folder / "contact-sheet.png";
+  if (sheetFile) checkContactSheetPath(*sheetFile);
+
+  PluginSession session(arguments.modulePath, compositionFor(scene));
+  aehost::EffectInstance& effect = session.effect();
+  applySceneLayer(scene, effect);
+  session.setUpGlobal();
+  applySceneParams(scene, effect);
+  session.setUpSequence();
+
+  prepareOutputFolder(folder);
+  FrameJob job{frames, scene.render, scene.time.timeStep, folder, arguments.jobs};
+  A_long width = 0;
+  A_long height = 0;
+  renderedSize(effect, scene.render, width, height);
+  std::optional<ContactSheet> sheet;
+  if (sheetFile) sheet.emplace(width, height, frameNumbers(frames));
+
+  ProgressReport progress(std::cerr, stderrIsTerminal(), static_cast<std::size_t>(frames.count()));
+  try {
+    renderFrames(effect, job, progress, sheet ? &*sheet : nullptr);
+    if (sheet) writeContactSheet(*sheet, *sheetFile);
+  } catch (...) {
+    progress.clear();
+    throw;
+  }
+
+  const int problems = reportHostProblems(session.finish());
+  const std::string range = std::to_string(frames.first) + "-" + std::to_string(frames.last);
+  progress.finish(range, folder.string() + (sheetFile ? ", contact sheet " + sheetFile->string() : std::string{}));
+  return problems;
+}
+
+}  // namespace inkline_cli

@@ -1,0 +1,256 @@
+#include "SvgPathData.h"
+
+#include <cctype>
+#include <charconv>
+#include <optional>
+
+namespace inkline_cli {
+
+namespace {
+
+using aehost::MaskPoint;
+using aehost::MaskVertex;
+
+MaskPoint operator+(MaskPoint a, MaskPoint b) { return {a.x + b.x, a.y + b.y}; }
+MaskPoint operator-(MaskPoint a, MaskPoint b) { return {a.x - b.x, a.y - b.y}; }
+MaskPoint operator*(double s, MaskPoint p) { return {s * p.x, s * p.y}; }
+MaskPoint reflect(MaskPoint point, MaskPoint about) { return about + (about - point); }
+
+bool isCommandLetter(char c) { return std::string_view("MmLlHhVvCcSsQqTtZzAa").find(c) != std::string_view::npos; }
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// Splits the data into commands and numbers, tracking the offset of each for messages.
+class Scanner {
+ public:
+  explicit Scanner(std::string_view data) : data_(data) {}
+
+  void skipSeparators() {
+    while (pos_ < data_.size() && isSpace(data_[pos_])) ++pos_;
+    if (pos_ < data_.size() && data_[pos_] == ',') {
+      ++pos_;
+      while (pos_ < data_.size() && isSpace(data_[pos_])) ++pos_;
+    }
+  }
+  void skipSpaces() {
+    while (pos_ < data_.size() && isSpace(data_[pos_])) ++pos_;
+  }
+  bool atEnd() const { return pos_ >= data_.size(); }
+  std::size_t position() const { return pos_; }
+  char peek() const { return data_[pos_]; }
+  char take() { return data_[pos_++]; }
+
+  // A number starts here (after separators were skipped).
+  bool numberAhead() const {
+    if (atEnd()) return false;
+    const char c = data_[pos_];
+    return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+';
+  }
+
+  // The SVG number grammar: sign, digits with at most one point, optional exponent. "1.5.5"
+  // is 1.5 then .5 and "1-2" is 1 then -2, as browsers read them.
+  double number(char command) {
+    const std::size_t start = pos_;
+    std::size_t end = pos_;
+    if (end < data_.size() && (data_[end] == '+' || data_[end] == '-')) ++end;
+    std::size_t digits = 0;
+    while (end < data_.size() && std::isdigit(static_cast<unsigned char>(data_[end]))) ++end, ++digits;
+    if (end < data_.size() && data_[end] == '.') {
+      ++end;
+      while (end < data_.size() && std::isdigit(static_cast<unsigned char>(data_[end]))) ++end, ++digits;
+    }
+    if (digits == 0) throw PathDataError(start, expectedNumber(command, start));
+    if (end < data_.size() && (data_[end] == 'e' || data_[end] == 'E')) {
+      std::size_t exponent = end + 1;
+      if (exponent < data_.size() && (data_[exponent] == '+' || data_[exponent] == '-')) ++exponent;
+      const std::size_t exponentDigits = exponent;
+      while (exponent < data_.size() && std::isdigit(static_cast<unsigned char>(data_[exponent]))) ++exponent;
+      if (exponent > exponentDigits) end = exponent;
+    }
+    const char* first = data_.data() + start + (data_[start] == '+' ? 1 : 0);
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(first, data_.data() + end, value);
+    if (ec != std::errc{} || ptr != data_.data() + end) throw PathDataError(start, "number out of range");
+    pos_ = end;
+    return value;
+  }
+
+  std::string expectedNumber(char command, std::size_t at) const {
+    const std::string found = at < data_.size() ? "\"" + std::string(1, data_[at]) + "\"" : "the end of the data";
+    return std::string("expected a number for \"") + command + "\", found " + found;
+  }
+
+ private:
+  std::string_view data_;
+  std::size_t pos_ = 0;
+};
+
+// Builds outlines segment by segment; every segment is a cubic from the current point.
+class OutlineBuilder {
+ public:
+  void moveTo(MaskPoint p) {
+    finishSubpath();
+    start_ = current_ = p;
+    open_ = true;
+    outline_.vertices.push_back(MaskVertex::corner(p.x, p.y));
+  }
+  void cubicTo(MaskPoint c1, MaskPoint c2, MaskPoint end) {
+    if (!open_) moveTo(current_);  // drawing after Z starts a new subpath at the start point
+    outline_.vertices.back().outTangent = c1;
+    outline_.vertices.push_back(MaskVertex{end, c2, end});
+    current_ = end;
+  }
+  void lineTo(MaskPoint end) { cubicTo(current_, end, end); }
+  void close() {
+    if (!open_) return;
+    auto& vertices = outline_.vertices;
+    // A subpath that came back to its start: the last vertex is the first one again, and its
+    // incoming tangent belongs to the first.
+    if (vertices.size() > 2 && vertices.back().position == vertices.front().position) {
+      vertices.front().inTangent = vertices.back().inTangent;
+      vertices.pop_back();
+    }
+    outline_.closed = true;
+    finishSubpath();
+    current_ = start_;
+  }
+  MaskPoint current() const { return current_; }
+  std::vector<MaskOutline> finish() {
+    finishSubpath();
+    return std::move(outlines_);
+  }
+
+ private:
+  void finishSubpath() {
+    if (open_ && outline_.vertices.size() >= 2) outlines_.push_back(std::move(outline_));
+    outline_ = {};
+    open_ = false;
+  }
+
+  std::vector<MaskOutline> outlines_;
+  MaskOutline outline_;
+  bool open_ = false;
+  MaskPoint start_;
+  MaskPoint current_;
+};
+
+}  // namespace
+
+std::vector<MaskOutline> parseSvgPathData(std::string_view data) {
+  Scanner scan(data);
+  OutlineBuilder build;
+  std::optional<MaskPoint> lastCubicControl;  // for S: the previous C or S's second control point
+  std::optional<MaskPoint> lastQuadControl;   // for T: the previous Q or T's control point
+  char command = 0;
+  bool first = true;
+
+  scan.skipSpaces();
+  if (scan.atEnd()) throw PathDataError(0, "the path data is empty");
+  while (true) {
+    scan.skipSpaces();
+    if (scan.atEnd()) break;
+    const std::size_t at = scan.position();
+    if (isCommandLetter(scan.peek())) {
+      command = scan.take();
+    } else if (!scan.numberAhead() || command == 0 || command == 'Z' || command == 'z') {
+      const std::string found(1, scan.peek());
+      throw PathDataError(at, command == 0
+                                  ? "path data must begin with a moveto (\"M\" or \"m\"), found \"" + found + "\""
+                                  : "expected a path command, found \"" + found + "\"");
+    }
+    // Otherwise the previous command repeats with new numbers.
+    if (first && command != 'M' && command != 'm') {
+      throw PathDataError(
+          at, std::string("path data must begin with a moveto (\"M\" or \"m\"), found \"") + command + "\"");
+    }
+    first = false;
+
+    const bool relative = std::islower(static_cast<unsigned char>(command)) != 0;
+    const MaskPoint origin = relative ? build.current() : MaskPoint{};
+    auto number = [&] {
+      scan.skipSeparators();
+      return scan.number(command);
+    };
+    auto point = [&] {
+      const double x = number();
+      const double y = number();
+      return origin + MaskPoint{x, y};
+    };
+    std::optional<MaskPoint> cubicControl;
+    std::optional<MaskPoint> quadControl;
+
+    switch (std::toupper(static_cast<unsigned char>(command))) {
+      case 'M':
+        build.moveTo(point());
+        command = relative ? 'l' : 'L';  // further pairs are implicit linetos
+        break;
+      case 'L':
+        build.lineTo(point());
+        break;
+      case 'H':
+        build.lineTo({number() + origin.x, build.current().y});
+        break;
+      case 'V':
+        build.lineTo({build.current().x, number() + origin.y});
+        break;
+      case 'C': {
+        const MaskPoint c1 = point();
+        const MaskPoint c2 = point();
+        build.cubicTo(c1, c2, point());
+        cubicControl = c2;
+        break;
+      }
+      case 'S': {
+        const MaskPoint c1 = lastCubicControl ? reflect(*lastCubicControl, build.current()) : build.current();
+        const MaskPoint c2 = point();
+        build.cubicTo(c1, c2, point());
+        cubicControl = c2;
+        break;
+      }
+      case 'Q':
+      case 'T': {
+        const MaskPoint start = build.current();
+        MaskPoint q;
+        if (std::toupper(static_cast<unsigned char>(command)) == 'Q') {
+          q = point();
+        } else {
+          q = lastQuadControl ? reflect(*lastQuadControl, start) : start;
+        }
+        const MaskPoint end = point();
+        // The cubic through the same curve: control points two thirds of the way to q.
+        build.cubicTo(start + (2.0 / 3.0) * (q - start), end + (2.0 / 3.0) * (q - end), end);
+        quadControl = q;
+        break;
+      }
+      case 'Z':
+        build.close();
+        break;
+      case 'A':
+        throw PathDataError(at, "arcs (\"A\"/\"a\") are not supported; convert them to curves first");
+      default:
+        break;
+    }
+    lastCubicControl = cubicControl;
+    lastQuadControl = quadControl;
+    scan.skipSeparators();
+  }
+
+  std::vector<MaskOutline> outlines = build.finish();
+  if (outlines.empty()) throw PathDataError(0, "the path data draws nothing (no segment after a moveto)");
+  return outlines;
+}
+
+std::string describePathDataError(std::string_view data, const PathDataError& error) {
+  const std::size_t at = std::min(error.position(), data.size());
+  // Show up to 30 characters either side, on one line.
+  const std::size_t from = at > 30 ? at - 30 : 0;
+  const std::size_t to = std::min(data.size(), at + 30);
+  std::string excerpt(data.substr(from, to - from));
+  for (char& c : excerpt) {
+    if (isSpace(c)) c = ' ';
+  }
+  const std::string lead = from > 0 ? "..." : "";
+  return "at character " + std::to_string(at + 1) + ": " + error.what() + "\n    " + lead + excerpt +
+         (to < data.size() ? "..." : "") + "\n    " + std::string(lead.size() + (at - from), ' ') + "^";
+}
+
+}  // namespace inkline_cli

@@ -1,0 +1,38 @@
+// SVG path data ("M 10 20 C ...") as mask outlines: M, L, H, V, C, S, Q, T and Z, absolute
+// and relative. Quadratic segments are raised to cubics, which describe the same curve, since
+// masks are cubic. Every subpath becomes one outline; Z closes it.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "aehost/Mask.h"
+
+namespace inkline_cli {
+
+struct MaskOutline {
+  std::vector<aehost::MaskVertex> vertices;  // absolute tangents; corners have them on the vertex
+  bool closed = false;
+};
+
+// What is wrong and where: `position` is the 0-based offset of the offending character.
+class PathDataError : public std::runtime_error {
+ public:
+  PathDataError(std::size_t position, const std::string& problem) : std::runtime_error(problem), position_(position) {}
+  std::size_t position() const { return position_; }
+
+ private:
+  std::size_t position_;
+};
+
+// Subpaths with fewer than two vertices (a lone moveto) draw nothing and are dropped. Throws
+// PathDataError for malformed data, unsupported commands (arcs) and data that draws nothing.
+std::vector<MaskOutline> parseSvgPathData(std::string_view data);
+
+// "at character N: problem" followed by the data around it and a caret under the character.
+std::string describePathDataError(std::string_view data, const PathDataError& error);
+
+}  // namespace inkline_cli
