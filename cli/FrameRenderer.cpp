@@ -56,10 +56,12 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
       if (slot >= count) return;
       const A_long frame = job.frames.first + static_cast<A_long>(slot);
       try {
-        const aehost::RenderResult result = effect.renderFrame(requestFor(job, frame));
-        // The host hands over the progress calls with the finished frame.
-        for (const aehost::ProgressCall& call : result.progress)
-          progress.effectProgress(slot, call.current, call.total);
+        aehost::RenderRequest request = requestFor(job, frame);
+        // The bar follows the effect's progress calls while the frame renders.
+        request.onProgress = [&progress, slot](A_long current, A_long total) {
+          progress.effectProgress(slot, current, total);
+        };
+        const aehost::RenderResult result = effect.renderFrame(request);
         if (!result.ok()) throw RenderFailure(failureText(frame, result));
         if (result.image.empty())
           throw RenderFailure("frame " + std::to_string(frame) + ": the effect produced no output image");

@@ -21,6 +21,16 @@ class HostRenderProgress : public ::testing::Test, protected aehost::testing::Pr
   }
 };
 
+TEST_F(HostRenderProgress, ListenersHearProgressWhileTheFrameRenders) {
+  RenderRequest request = RenderRequest::atFrame(0);
+  std::vector<ProgressCall> heard;
+  request.onProgress = [&heard](A_long current, A_long total) { heard.push_back({current, total}); };
+  const auto result = instance.renderFrame(request);
+  EXPECT_EQ(result.err, PF_Err_NONE);
+  EXPECT_EQ(heard, result.progress);
+  expectClean();
+}
+
 TEST_F(HostRenderProgress, ProgressCallsAreRecordedPerRender) {
   const auto result = instance.renderFrame(RenderRequest::atFrame(0));
   EXPECT_EQ(result.err, PF_Err_NONE);

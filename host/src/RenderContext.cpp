@@ -81,11 +81,18 @@ void RenderContext::releaseWorlds(RenderResult& result) {
 }
 
 PF_Err RenderContext::progress(A_long current, A_long total) {
-  const std::lock_guard lock(mutex_);
-  progress_.push_back({current, total});
-  const bool byCount = request_.cancelAtProgressCall > 0 && static_cast<int>(progress_.size()) >= request_.cancelAtProgressCall;
-  const bool byValue = request_.cancelWhenProgressReaches && current >= *request_.cancelWhenProgressReaches;
-  return byCount || byValue ? PF_Interrupt_CANCEL : PF_Err_NONE;
+  bool cancel = false;
+  {
+    const std::lock_guard lock(mutex_);
+    progress_.push_back({current, total});
+    const bool byCount =
+        request_.cancelAtProgressCall > 0 && static_cast<int>(progress_.size()) >= request_.cancelAtProgressCall;
+    const bool byValue = request_.cancelWhenProgressReaches && current >= *request_.cancelWhenProgressReaches;
+    cancel = byCount || byValue;
+  }
+  // Outside the lock: the listener may take locks of its own.
+  if (request_.onProgress) request_.onProgress(current, total);
+  return cancel ? PF_Interrupt_CANCEL : PF_Err_NONE;
 }
 
 PF_Err RenderContext::abort() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <optional>
 
 #include "AE_Effect.h"
@@ -29,6 +31,9 @@ struct RenderRequest {
   int cancelAtProgressCall = 0;
   std::optional<A_long> cancelWhenProgressReaches;
   int cancelAtAbortCall = 0;
+  // Called on the render thread at every inter.progress call, while the frame renders, after
+  // the call is recorded; for progress bars. May be empty.
+  std::function<void(A_long current, A_long total)> onProgress;
 
   static RenderRequest atFrame(A_long frame, int bitDepth = 8) {
     RenderRequest request;
