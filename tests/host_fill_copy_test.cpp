@@ -1,48 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "aehost/CallbackTables.h"
-#include "aehost/Host.h"
-#include "aehost/HostScope.h"
 #include "aehost/WorldOps.h"
 #include "aehost_testing/PixelEquality.h"
 #include "aehost_testing/ProbeInstance.h"
+#include "support/WorldFixture.h"
 
 namespace {
 
-using aehost::Host;
-using aehost::HostScope;
-using aehost::testing::joinedProblems;
-
-template <typename Pixel>
-Pixel at(const PF_EffectWorld& world, A_long x, A_long y) {
-  return reinterpret_cast<const Pixel*>(reinterpret_cast<const char*>(world.data) + y * world.rowbytes)[x];
-}
-
-template <typename Pixel>
-void put(const PF_EffectWorld& world, A_long x, A_long y, const Pixel& p) {
-  reinterpret_cast<Pixel*>(reinterpret_cast<char*>(world.data) + y * world.rowbytes)[x] = p;
-}
-
-class HostFillCopy : public ::testing::Test {
+class HostFillCopy : public WorldTest {
  protected:
-  Host host;
-  int effect = 0;
-  PF_ProgPtr ref = reinterpret_cast<PF_ProgPtr>(&effect);
-  HostScope scope{host, "test code", ref};
   const PF_FillMatteSuite2& fill = aehost::fillMatteSuite2();
-  const PF_WorldTransformSuite1& transform = aehost::worldTransformSuite1();
-  std::vector<PF_EffectWorld> worlds;
-
-  PF_EffectWorld& make(A_long w, A_long h, PF_PixelFormat format) {
-    PF_EffectWorld world{};
-    EXPECT_EQ(aehost::worldSuite2().PF_NewWorld(ref, w, h, 1, format, &world), PF_Err_NONE);
-    worlds.push_back(world);
-    return worlds.back();
-  }
-  void TearDown() override {
-    for (PF_EffectWorld& world : worlds) aehost::worldSuite2().PF_DisposeWorld(ref, &world);
-    EXPECT_TRUE(host.problems().empty()) << joinedProblems(host.problems());
-  }
 };
 
 TEST_F(HostFillCopy, FillEightBitColourIntoEachDepth) {

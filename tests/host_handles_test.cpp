@@ -7,24 +7,12 @@
 #include "aehost/CallbackTables.h"
 #include "aehost/Host.h"
 #include "aehost/HostScope.h"
+#include "support/ProblemText.h"
 
 namespace {
 
 using aehost::Host;
 using aehost::HostScope;
-
-bool anyContains(const std::vector<std::string>& problems, const std::string& text) {
-  for (const auto& p : problems) {
-    if (p.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
-std::string joined(const std::vector<std::string>& problems) {
-  std::string all;
-  for (const auto& p : problems) all += p + "\n";
-  return all;
-}
 
 // The handle callbacks exactly as an effect reaches them, inside a scope of one host.
 class HostHandles : public ::testing::Test {

@@ -9,29 +9,15 @@
 #include "aehost/Host.h"
 #include "aehost/PluginModule.h"
 #include "aehost_testing/ProbeModule.h"
+#include "support/ProbeFixture.h"
+#include "support/ProblemText.h"
 
 namespace {
 
 using aehost::EffectInstance;
-using aehost::Host;
-using aehost::PluginModule;
 using aehost::testing::kFlatMagic;
 using aehost::testing::kUnflatMagic;
-using aehost::testing::ProbeControl;
 using aehost::testing::ProbeSequence;
-
-bool anyContains(const std::vector<std::string>& problems, const std::string& text) {
-  for (const auto& p : problems) {
-    if (p.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
-std::string joined(const std::vector<std::string>& problems) {
-  std::string all;
-  for (const auto& p : problems) all += p + "\n";
-  return all;
-}
 
 ProbeSequence asSequence(const std::vector<std::byte>& bytes) {
   ProbeSequence sequence{};
@@ -41,15 +27,7 @@ ProbeSequence asSequence(const std::vector<std::byte>& bytes) {
 }
 
 // One host, one freshly loaded probe, one instance of it.
-class HostInstance : public ::testing::Test {
- protected:
-  Host host;
-  PluginModule module{aehost::testing::probeEffectPath()};
-  ProbeControl& probe = aehost::testing::probeControl(module);
-  EffectInstance instance{host, module};
-
-  void expectClean() { EXPECT_TRUE(host.problems().empty()) << joined(host.problems()); }
-};
+class HostInstance : public ProbeTest {};
 
 TEST_F(HostInstance, GlobalSetupAndSetdownBalance) {
   const auto setup = instance.globalSetup();

@@ -6,6 +6,7 @@
 #include "aehost/PathCheckouts.h"
 #include "aehost_testing/PixelEquality.h"
 #include "aehost_testing/ProbeInstance.h"
+#include "support/ProbeFixture.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TEST(HostMasks, LayerGivesUniqueIdsInOrder) {
 }
 
 // The path suites driven directly, as the instance's own command would.
-class HostPathSuites : public ::testing::Test, protected aehost::testing::ProbeInstance {
+class HostPathSuites : public ProbeTest {
  protected:
   const PF_PathQuerySuite1& query = aehost::pathQuerySuite1();
   const PF_PathDataSuite1& data = aehost::pathDataSuite1();
@@ -114,7 +115,6 @@ class HostPathSuites : public ::testing::Test, protected aehost::testing::ProbeI
     EXPECT_EQ(query.PF_CheckoutPath(ref, id, time, 1, scale, &outline), PF_Err_NONE);
     return outline;
   }
-  void expectClean() { EXPECT_TRUE(host.problems().empty()) << joinedProblems(host.problems()); }
 };
 
 TEST_F(HostPathSuites, QueryListsTheMasks) {
@@ -230,7 +230,7 @@ TEST_F(HostPathSuites, FaultsPerMask) {
 }
 
 // Through a render: what the effect reads and draws at a reduced resolution.
-class HostMaskRender : public ::testing::Test, protected aehost::testing::ProbeInstance {
+class HostMaskRender : public ProbeRenderTest {
  protected:
   void SetUp() override {
     instance.layer().setPixels(aehost::Image(40, 40, PF_PixelFormat_ARGB32));
@@ -241,8 +241,7 @@ class HostMaskRender : public ::testing::Test, protected aehost::testing::ProbeI
 
 TEST_F(HostMaskRender, VerticesArriveInTheDownsampledLayersPixels) {
   probe.maskToDraw = instance.layer().addMask(aehost::rectangleMask("Box", 8, 4, 32, 36));
-  aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
-  request.path = aehost::RenderPath::Smart;
+  aehost::RenderRequest request = smart(0);
   request.downsampleX = {1, 2};
   request.downsampleY = {1, 4};
   const auto result = instance.renderFrame(request);

@@ -14,32 +14,16 @@
 #include "aehost/PluginModule.h"
 #include "aehost_testing/ParamDefs.h"
 #include "aehost_testing/ProbeModule.h"
+#include "support/ProbeFixture.h"
+#include "support/ProblemText.h"
 
 namespace {
 
 using namespace aehost;
 using namespace aehost::testing;
 
-std::string joined(const std::vector<std::string>& problems) {
-  std::string all;
-  for (const auto& p : problems) all += p + "\n";
-  return all;
-}
-
-bool anyContains(const std::vector<std::string>& problems, const std::string& text) {
-  for (const auto& p : problems) {
-    if (p.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
-class HostParamCheckout : public ::testing::Test {
+class HostParamCheckout : public ProbeTest {
  protected:
-  Host host;
-  PluginModule module{probeEffectPath()};
-  ProbeControl& probe = probeControl(module);
-  EffectInstance instance{host, module};
-  Parameters& params = instance.parameters();
   const PF_InteractCallbacks inter = makeInteractCallbacks();
 
   void SetUp() override {
@@ -49,7 +33,6 @@ class HostParamCheckout : public ::testing::Test {
     ASSERT_EQ(instance.paramsSetup().err, PF_Err_NONE);
     params.setKeyframes(2, {{0, FloatSliderValue{0}}, {24, FloatSliderValue{1}}});
   }
-  void expectClean() { EXPECT_TRUE(host.problems().empty()) << joined(host.problems()); }
 };
 
 TEST_F(HostParamCheckout, GivesTheFullDefinitionWithTheValueAtTheTimeAsked) {

@@ -12,33 +12,16 @@
 #include "aehost/PluginModule.h"
 #include "aehost_testing/ParamDefs.h"
 #include "aehost_testing/ProbeModule.h"
+#include "support/ProbeFixture.h"
+#include "support/ProblemText.h"
 
 namespace {
 
 using namespace aehost;
 using namespace aehost::testing;
 
-std::string joined(const std::vector<std::string>& problems) {
-  std::string all;
-  for (const auto& p : problems) all += p + "\n";
-  return all;
-}
-
-bool anyContains(const std::vector<std::string>& problems, const std::string& text) {
-  for (const auto& p : problems) {
-    if (p.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
-class HostParamUi : public ::testing::Test {
+class HostParamUi : public ProbeTest {
  protected:
-  Host host;
-  PluginModule module{probeEffectPath()};
-  ProbeControl& probe = probeControl(module);
-  EffectInstance instance{host, module};
-  Parameters& params = instance.parameters();
-
   void SetUp() override {
     probe.paramsToAdd[0] = sliderDef("Size", 10, 101);
     probe.paramsToAdd[1] = checkboxDef("Fancy", "on", false, 102);
@@ -46,7 +29,6 @@ class HostParamUi : public ::testing::Test {
     probe.paramsToAddCount = 2;
     ASSERT_EQ(instance.paramsSetup().err, PF_Err_NONE);
   }
-  void expectClean() { EXPECT_TRUE(host.problems().empty()) << joined(host.problems()); }
 
   void disableSizeThrough(int suiteVersion) {
     probe.updateUiAt = PF_Cmd_UPDATE_PARAMS_UI;

@@ -12,6 +12,7 @@
 #include "aehost/PluginModule.h"
 #include "aehost_testing/ParamDefs.h"
 #include "aehost_testing/ProbeModule.h"
+#include "support/ProbeFixture.h"
 
 namespace {
 
@@ -65,18 +66,12 @@ TEST(ParamTrack, StaticValueReplacesTheKeyframesAndClearingReturnsToIt) {
 }
 
 // The probe with one parameter of every kind the host gives a value.
-class HostParamValues : public ::testing::Test {
+class HostParamValues : public ProbeTest {
  protected:
-  Host host;
-  PluginModule module{probeEffectPath()};
-  ProbeControl& probe = probeControl(module);
-  EffectInstance instance{host, module};
-  Parameters& params = instance.parameters();
-
   enum : PF_ParamIndex { kSlider = 1, kFixed, kFloat, kAngle, kCheckbox, kColor, kPoint, kPopup, kPath, kStepped, kConstant };
 
   void SetUp() override {
-    const std::initializer_list<PF_ParamDef> defs = {
+    script({
         sliderDef("Slider", 0, 1),
         fixedSliderDef("Fixed", 0, 2),
         floatSliderDef("Float", 0, 3),
@@ -88,8 +83,7 @@ class HostParamValues : public ::testing::Test {
         pathDef("Path", 0, 9),
         floatSliderDef("Stepped", 0, 10, PF_ParamFlag_CANNOT_INTERP),
         floatSliderDef("Constant", 7, 11, PF_ParamFlag_CANNOT_TIME_VARY),
-    };
-    for (const PF_ParamDef& def : defs) probe.paramsToAdd[probe.paramsToAddCount++] = def;
+    });
     ASSERT_EQ(instance.paramsSetup().err, PF_Err_NONE);
     ASSERT_EQ(params.indexOf("Constant"), kConstant);
   }

@@ -14,37 +14,16 @@
 #include "aehost/PluginModule.h"
 #include "aehost_testing/ParamDefs.h"
 #include "aehost_testing/ProbeModule.h"
+#include "support/ProbeFixture.h"
+#include "support/ProblemText.h"
 
 namespace {
 
 using namespace aehost;
 using namespace aehost::testing;
 
-std::string joined(const std::vector<std::string>& problems) {
-  std::string all;
-  for (const auto& p : problems) all += p + "\n";
-  return all;
-}
-
-bool anyContains(const std::vector<std::string>& problems, const std::string& text) {
-  for (const auto& p : problems) {
-    if (p.find(text) != std::string::npos) return true;
-  }
-  return false;
-}
-
-class HostParams : public ::testing::Test {
+class HostParams : public ProbeTest {
  protected:
-  Host host;
-  PluginModule module{probeEffectPath()};
-  ProbeControl& probe = probeControl(module);
-  EffectInstance instance{host, module};
-  Parameters& params = instance.parameters();
-
-  void script(std::initializer_list<PF_ParamDef> defs) {
-    probe.paramsToAddCount = 0;
-    for (const PF_ParamDef& def : defs) probe.paramsToAdd[probe.paramsToAddCount++] = def;
-  }
   // Size (slider), Opacity (float slider), Mode (popup).
   void applyThree() {
     script({sliderDef("Size", 10, 101), floatSliderDef("Opacity", 0.5, 102), popupDef("Mode", "A|B|C", 3, 2, 103)});
@@ -56,7 +35,6 @@ class HostParams : public ::testing::Test {
     instance.sequenceSetdown();
     instance.globalSetdown();
   }
-  void expectClean() { EXPECT_TRUE(host.problems().empty()) << joined(host.problems()); }
 };
 
 TEST_F(HostParams, KeepsEveryAddedDefinitionInOrderAfterTheInputLayer) {

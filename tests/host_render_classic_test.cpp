@@ -3,21 +3,14 @@
 #include "aehost_testing/ParamDefs.h"
 #include "aehost_testing/PixelEquality.h"
 #include "aehost_testing/ProbeInstance.h"
+#include "support/ProbeFixture.h"
 
 namespace {
 
 using aehost::Image;
-using aehost::RenderPath;
 using aehost::RenderRequest;
-using aehost::testing::joinedProblems;
 
-RenderRequest classic(A_long frame, int bitDepth = 8) {
-  RenderRequest request = RenderRequest::atFrame(frame, bitDepth);
-  request.path = RenderPath::Classic;
-  return request;
-}
-
-class HostClassicRender : public ::testing::Test, protected aehost::testing::ProbeInstance {
+class HostClassicRender : public ProbeRenderTest {
  protected:
   Image layer = Image::filled(12, 6, PF_Pixel8{255, 10, 20, 30});
 
@@ -26,10 +19,6 @@ class HostClassicRender : public ::testing::Test, protected aehost::testing::Pro
     probe.paramsToAdd[0] = aehost::testing::sliderDef("Amount", 5, 1);
     probe.paramsToAddCount = 1;
     setUp();
-  }
-  void expectClean() {
-    tearDown();
-    EXPECT_TRUE(host.problems().empty()) << joinedProblems(host.problems());
   }
 };
 

@@ -1,23 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "aehost_testing/ProbeInstance.h"
+#include "support/ProbeFixture.h"
 
 namespace {
 
 using aehost::ProgressCall;
 using aehost::RenderRequest;
-using aehost::testing::joinedProblems;
 
-class HostRenderProgress : public ::testing::Test, protected aehost::testing::ProbeInstance {
+class HostRenderProgress : public ProbeRenderTest {
  protected:
   void SetUp() override {
     instance.layer().setPixels(aehost::Image(8, 8, PF_PixelFormat_ARGB32));
     setUp();
     probe.progressSteps = 4;
-  }
-  void expectClean() {
-    tearDown();
-    EXPECT_TRUE(host.problems().empty()) << joinedProblems(host.problems());
   }
 };
 
@@ -53,8 +49,7 @@ TEST_F(HostRenderProgress, CancelAtTheNthProgressCall) {
 }
 
 TEST_F(HostRenderProgress, CancelWhenProgressReachesAValue) {
-  RenderRequest request = RenderRequest::atFrame(0);
-  request.path = aehost::RenderPath::Classic;
+  RenderRequest request = classic(0);
   request.cancelWhenProgressReaches = 3;
   const auto result = instance.renderFrame(request);
   EXPECT_EQ(result.err, PF_Interrupt_CANCEL);

@@ -4,11 +4,11 @@
 #include "aehost/ImageCompare.h"
 #include "aehost_testing/PixelEquality.h"
 #include "aehost_testing/ProbeInstance.h"
+#include "support/ProbeFixture.h"
 
 namespace {
 
 using aehost::Image;
-using aehost::RenderPath;
 using aehost::RenderRequest;
 using aehost::testing::anyProblemContains;
 using aehost::testing::joinedProblems;
@@ -25,21 +25,11 @@ Image gradientLayer(A_long width, A_long height) {
   return image;
 }
 
-RenderRequest smart(A_long frame, int bitDepth = 8) {
-  RenderRequest request = RenderRequest::atFrame(frame, bitDepth);
-  request.path = RenderPath::Smart;
-  return request;
-}
-
-class HostSmartRender : public ::testing::Test, protected aehost::testing::ProbeInstance {
+class HostSmartRender : public ProbeRenderTest {
  protected:
   void SetUp() override {
     instance.layer().setPixels(gradientLayer(20, 10));
     setUp();
-  }
-  void expectClean() {
-    tearDown();
-    EXPECT_TRUE(host.problems().empty()) << joinedProblems(host.problems());
   }
 };
 

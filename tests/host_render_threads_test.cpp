@@ -2,6 +2,7 @@
 
 #include "aehost/ImageCompare.h"
 #include "aehost_testing/ProbeInstance.h"
+#include "support/ProbeFixture.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ using aehost::testing::joinedProblems;
 
 // Renders of different frames on several threads must give exactly what one thread gives:
 // every render has its own in_data, worlds and records, and what they share is locked.
-class HostRenderThreads : public ::testing::Test, protected aehost::testing::ProbeInstance {
+class HostRenderThreads : public ProbeRenderTest {
  protected:
   void SetUp() override {
     aehost::Image layer(48, 24, PF_PixelFormat_ARGB32);
@@ -29,8 +30,7 @@ class HostRenderThreads : public ::testing::Test, protected aehost::testing::Pro
   std::vector<RenderRequest> frames(int bitDepth, aehost::RenderPath path) const {
     std::vector<RenderRequest> requests;
     for (A_long frame = 0; frame < 12; ++frame) {
-      RenderRequest request = RenderRequest::atFrame(frame, bitDepth);
-      request.path = path;
+      RenderRequest request = renderRequest(frame, bitDepth, path);
       if (frame % 3 == 1) request.downsampleX = request.downsampleY = {1, 2};
       requests.push_back(request);
     }

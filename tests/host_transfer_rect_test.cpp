@@ -1,27 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "aehost/CallbackTables.h"
-#include "aehost/Host.h"
-#include "aehost/HostScope.h"
 #include "aehost_testing/PixelEquality.h"
 #include "aehost_testing/ProbeInstance.h"
+#include "support/WorldFixture.h"
 
 namespace {
 
-using aehost::Host;
-using aehost::HostScope;
 using aehost::testing::anyProblemContains;
-using aehost::testing::joinedProblems;
-
-template <typename Pixel>
-Pixel at(const PF_EffectWorld& world, A_long x, A_long y) {
-  return reinterpret_cast<const Pixel*>(reinterpret_cast<const char*>(world.data) + y * world.rowbytes)[x];
-}
-
-template <typename Pixel>
-void put(const PF_EffectWorld& world, A_long x, A_long y, const Pixel& p) {
-  reinterpret_cast<Pixel*>(reinterpret_cast<char*>(world.data) + y * world.rowbytes)[x] = p;
-}
 
 PF_CompositeMode inFront(A_u_char opacity = 255, A_u_short opacitySu = 32768) {
   return PF_CompositeMode{PF_Xfer_IN_FRONT, 0, opacity, 0, opacitySu};
@@ -29,22 +15,9 @@ PF_CompositeMode inFront(A_u_char opacity = 255, A_u_short opacitySu = 32768) {
 
 // Straight-alpha "src over dst" as transfer_rect computes it: see aehost/WorldOps.h. The
 // expected numbers below were worked out from that formula by hand.
-class HostTransferRect : public ::testing::Test {
+class HostTransferRect : public WorldTest {
  protected:
-  Host host;
-  int effect = 0;
-  PF_ProgPtr ref = reinterpret_cast<PF_ProgPtr>(&effect);
-  HostScope scope{host, "test code", ref};
-  const PF_WorldTransformSuite1& transform = aehost::worldTransformSuite1();
-  std::vector<PF_EffectWorld> worlds;
-
   HostTransferRect() { worlds.reserve(8); }
-  PF_EffectWorld& make(A_long w, A_long h, PF_PixelFormat format) {
-    PF_EffectWorld world{};
-    EXPECT_EQ(aehost::worldSuite2().PF_NewWorld(ref, w, h, 1, format, &world), PF_Err_NONE);
-    worlds.push_back(world);
-    return worlds.back();
-  }
   template <typename Pixel>
   Pixel composite(PF_PixelFormat format, const Pixel& s, const Pixel& d, const PF_CompositeMode& mode) {
     PF_EffectWorld& src = make(1, 1, format);
@@ -55,10 +28,6 @@ class HostTransferRect : public ::testing::Test {
                                       nullptr, 0, 0, &dst),
               PF_Err_NONE);
     return at<Pixel>(dst, 0, 0);
-  }
-  void TearDown() override {
-    for (PF_EffectWorld& world : worlds) aehost::worldSuite2().PF_DisposeWorld(ref, &world);
-    EXPECT_TRUE(host.problems().empty()) << joinedProblems(host.problems());
   }
 };
 

@@ -8,34 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 
+#include "support/TempFolder.h"
 #include "win32standin/Environment.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
- public:
-  TempDir() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("inkline-platform-" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
 
 // Sets or clears an environment variable for one test and puts it back afterwards.
 class ScopedEnv {
@@ -81,7 +61,7 @@ class PlatformAppDataTest : public ::testing::Test {
     return std::string(path);
   }
 
-  TempDir dir_;
+  TempFolder dir_;
 };
 
 TEST_F(PlatformAppDataTest, OverrideComesFirstAndIsCreatedOnRequest) {
@@ -145,7 +125,7 @@ TEST_F(PlatformAppDataTest, OtherFoldersAndOverlongPathsFail) {
 // --- SHCreateDirectoryExA ----------------------------------------------------------------
 
 TEST(PlatformCreateDirectoryTest, CreatesEveryMissingParent) {
-  const TempDir dir;
+  const TempFolder dir;
   const std::string nested = dir.str() + "\\Tarsk\\Vellum";  // as the effect builds it
   EXPECT_EQ(SHCreateDirectoryExA(nullptr, nested.c_str(), nullptr), ERROR_SUCCESS);
   EXPECT_TRUE(fs::is_directory(dir.path() / "Tarsk" / "Vellum"));
@@ -156,7 +136,7 @@ TEST(PlatformCreateDirectoryTest, CreatesEveryMissingParent) {
 }
 
 TEST(PlatformCreateDirectoryTest, ReportsWhyItCouldNot) {
-  const TempDir dir;
+  const TempFolder dir;
   touch(dir.path() / "file");
   struct Case {
     std::string path;
@@ -183,7 +163,7 @@ TEST(PlatformCreateDirectoryTest, ReportsWhyItCouldNot) {
 // --- DeleteFileA, RemoveDirectoryA -------------------------------------------------------
 
 TEST(PlatformDeleteTest, DeleteFileRemovesFilesOnly) {
-  const TempDir dir;
+  const TempFolder dir;
   touch(dir.path() / "a.ini");
   fs::create_directory(dir.path() / "folder");
   EXPECT_TRUE(DeleteFileA((dir.str() + "\\a.ini").c_str()));
@@ -196,7 +176,7 @@ TEST(PlatformDeleteTest, DeleteFileRemovesFilesOnly) {
 }
 
 TEST(PlatformDeleteTest, RemoveDirectoryRefusesAFolderThatIsNotEmpty) {
-  const TempDir dir;
+  const TempFolder dir;
   const fs::path folder = dir.path() / "Vellum";
   fs::create_directory(folder);
   touch(folder / "Inkline.ini");

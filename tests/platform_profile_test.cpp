@@ -7,36 +7,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/TempFolder.h"
 #include "win32standin/Environment.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh folder per test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("inkline-platform-" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -69,7 +49,7 @@ class PlatformProfileTest : public ::testing::Test {
     return std::string(buffer.data());
   }
 
-  TempDir dir_;
+  TempFolder dir_;
 };
 
 // --- reading -----------------------------------------------------------------------------

@@ -2,31 +2,21 @@
 #pragma once
 
 #include <filesystem>
-#include <random>
-#include <string>
 
+#include "support/TempFolder.h"
 #include "win32standin/Environment.h"
 
 class TempAppData {
 public:
-  TempAppData() {
-    std::random_device random;
-    root_ = std::filesystem::temp_directory_path() / ("inkline-appdata-" + std::to_string(random()));
-    std::filesystem::create_directories(root_);
-    win32standin::setAppDataFolder(root_.string());
-  }
-  ~TempAppData() {
-    win32standin::setAppDataFolder("");
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
+  TempAppData() { win32standin::setAppDataFolder(folder_.str()); }
+  ~TempAppData() { win32standin::setAppDataFolder(""); }
   TempAppData(const TempAppData&) = delete;
   TempAppData& operator=(const TempAppData&) = delete;
 
-  const std::filesystem::path& root() const { return root_; }
-  std::filesystem::path settingsFolder() const { return root_ / "Tarsk" / "Vellum"; }
+  const std::filesystem::path& root() const { return folder_.path(); }
+  std::filesystem::path settingsFolder() const { return root() / "Tarsk" / "Vellum"; }
   std::filesystem::path settingsFile() const { return settingsFolder() / "Inkline.ini"; }
 
 private:
-  std::filesystem::path root_;
+  TempFolder folder_{"inkline-appdata-"};
 };
