@@ -83,7 +83,8 @@ PF_Err BaseFilter::dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data
     case PF_Cmd_SEQUENCE_RESETUP: return sequenceResetup(in_data, out_data);
     case PF_Cmd_SEQUENCE_FLATTEN: return sequenceFlatten(in_data, out_data);
     case PF_Cmd_SEQUENCE_SETDOWN: return sequenceSetdown(in_data, out_data);
-    case PF_Cmd_DO_DIALOG: doDialog(in_data, params); return PF_Err_NONE;
+    // The options command succeeds whatever its dialog does; this build has no dialog yet.
+    case PF_Cmd_DO_DIALOG: return PF_Err_NONE;
     case PF_Cmd_RENDER: return render(in_data, out_data, params, output);
     case PF_Cmd_USER_CHANGED_PARAM: return userChangedParam(in_data, out_data, params, extra);
     case PF_Cmd_UPDATE_PARAMS_UI: return updateParamsUI(in_data, out_data, params);
@@ -288,5 +289,3 @@ PF_Err BaseFilter::sequenceSetupAnew(PF_InData* in_data, PF_OutData* out_data) {
 PF_Err BaseFilter::firstCallHook(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*) { return PF_Err_NONE; }
 
 PF_Err BaseFilter::renderEffect(RenderData&) { return PF_Err_INTERNAL_STRUCT_DAMAGED; }
-
-void BaseFilter::doDialog(PF_InData*, PF_ParamDef*[]) {}

@@ -44,8 +44,4 @@ public:
   virtual PF_Err firstCallHook(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                PF_LayerDef* output);
   virtual PF_Err renderEffect(RenderData& renderData);
-
-protected:
-  // The options command: runs the dialog; the command succeeds whatever the dialog did.
-  void doDialog(PF_InData* in_data, PF_ParamDef* params[]);
 };
