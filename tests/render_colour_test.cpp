@@ -7,7 +7,7 @@
 #include "render/ColourVariation.h"
 #include "render/Fold.h"
 #include "render/HsvColour.h"
-#include "render_test_canvas.h"
+#include "support/RenderTestCanvas.h"
 
 namespace {
 

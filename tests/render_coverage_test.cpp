@@ -7,7 +7,7 @@
 #include "render/BlendStampPixel.h"
 #include "render/EdgeCoverage.h"
 #include "render/StampDisc.h"
-#include "render_test_canvas.h"
+#include "support/RenderTestCanvas.h"
 
 namespace {
 

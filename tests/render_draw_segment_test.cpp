@@ -8,7 +8,7 @@
 #include "render/DrawStrokeSegment.h"
 #include "render/StampDisc.h"
 #include "render/TaperProfile.h"
-#include "render_test_canvas.h"
+#include "support/RenderTestCanvas.h"
 
 namespace {
 

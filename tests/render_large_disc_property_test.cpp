@@ -29,7 +29,7 @@
 
 #include "render/EdgeCoverage.h"
 #include "render/StampDisc.h"
-#include "render_test_canvas.h"
+#include "support/RenderTestCanvas.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "render/DiscRaster.h"
 #include "render/StampDisc.h"
-#include "render_test_canvas.h"
+#include "support/RenderTestCanvas.h"
 
 namespace {
 
