@@ -66,8 +66,8 @@ struct StrokeDraws {
 template <class Pixel>
 class StrokeLayout {
 public:
-  StrokeLayout(StrokeCanvas& canvas, const RenderSettings<Pixel>& settings, StrokeOutput& output)
-      : canvas_(canvas), s_(settings), output_(output), transform_(transformsStrokes(settings)) {
+  StrokeLayout(StrokeCanvas& canvas, const RenderSettings<Pixel>& settings)
+      : canvas_(canvas), s_(settings), transform_(transformsStrokes(settings)) {
     StrokeRecord<Pixel>& r = record_;
     r.opacity = s_.opacity;
     r.inOut = s_.enableInOut;
@@ -86,7 +86,6 @@ public:
 
   bool transforms() const { return transform_; }
   PF_Err pendingResult() const { return pending_; }
-  StrokeOutput& output() { return output_; }
 
   StrokeDraws draw(RandomStream& stream) const {
     StrokeDraws d{};
@@ -166,16 +165,6 @@ public:
 
   bool twoPasses() const { return s_.loop && start_ != 0.0; }
 
-private:
-  PF_Err setTapers(double startTaper, double endTaper, double unitLength) {
-    startTaper_ = startTaper;
-    endTaper_ = endTaper;
-    record_.startTaperEnd = start_ + startTaper_;
-    record_.endTaperBegin = start_ + length_ - endTaper_;
-    return ensureProfiles(startTaper_ * unitLength, endTaper_ * unitLength);
-  }
-
-public:
   double period() const { return period_; }
 
   // Pins the tapers to the ends of one path of the current pass.
@@ -215,6 +204,14 @@ public:
   void setRandomOffset(const StrokeDraws& d) { offset_ = Displacement{d.offsetXDraw * s_.offsetXRandom, d.offsetYDraw * s_.offsetYRandom}; }
 
 private:
+  PF_Err setTapers(double startTaper, double endTaper, double unitLength) {
+    startTaper_ = startTaper;
+    endTaper_ = endTaper;
+    record_.startTaperEnd = start_ + startTaper_;
+    record_.endTaperBegin = start_ + length_ - endTaper_;
+    return ensureProfiles(startTaper_ * unitLength, endTaper_ * unitLength);
+  }
+
   static void sortDescending(TaperProfile& profile) {
     std::stable_sort(profile.begin(), profile.end(), [](const PathVertex& a, const PathVertex& b) { return a.x > b.x; });
   }
@@ -254,7 +251,6 @@ private:
 
   StrokeCanvas& canvas_;
   const RenderSettings<Pixel>& s_;
-  StrokeOutput& output_;
   const bool transform_;
   StrokeRecord<Pixel> record_;
   PF_Err pending_ = PF_Err_NONE;
@@ -284,7 +280,7 @@ Path strokePathOf(const RenderSettings<Pixel>& s, const Path& acquired, std::int
 template <class Pixel>
 PF_Err strokePathsSeparately(const PathList& paths, StrokeCanvas& canvas, const RenderSettings<Pixel>& s,
                              StrokeOutput& output) {
-  StrokeLayout<Pixel> layout(canvas, s, output);
+  StrokeLayout<Pixel> layout(canvas, s);
   // Without a seed of their own, paths are seeded by position, so appending a path never
   // changes the strokes of the paths before it.
   RandomStream chain = RandomStream{twoStepJump(static_cast<std::uint32_t>(s.effectiveSeed))};
@@ -340,7 +336,7 @@ PF_Err strokePathsSeparately(const PathList& paths, StrokeCanvas& canvas, const 
 template <class Pixel>
 PF_Err strokePathsSequentially(const PathList& paths, StrokeCanvas& canvas, const RenderSettings<Pixel>& s,
                                StrokeOutput& output) {
-  StrokeLayout<Pixel> layout(canvas, s, output);
+  StrokeLayout<Pixel> layout(canvas, s);
   RandomStream stream = RandomStream::afterTwoSteps(static_cast<std::uint32_t>(s.effectiveSeed));
   if (s.randomSeed != 0) {
     stream.step();
