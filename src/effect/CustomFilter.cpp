@@ -49,9 +49,7 @@ PF_Err CustomFilter::queryDynamicFlags(PF_InData* in_data, PF_OutData* out_data)
 
 PF_Err CustomFilter::preRenderHook(PF_InData* in_data, PF_OutData*, PF_PreRenderExtra* extra, RenderData&) {
   PF_CheckoutResult checkout{};
-  const PF_Err err = extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &extra->input->output_request,
-                                               in_data->current_time, in_data->time_step, in_data->time_scale,
-                                               &checkout);
+  const PF_Err err = checkOutInputLayer(in_data, extra, checkout);
   A_long width = in_data->width;
   A_long height = in_data->height;
   const PF_RationalScale& dx = in_data->downsample_x;

@@ -3,15 +3,12 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "SPBasic.h"
+#include "framework/ScopedSuite.h"
 
 class ParamUtilsAdapter {
 public:
   // Throws PF_Err_BAD_CALLBACK_PARAM (the SDK constant) when the host has no such suite.
   explicit ParamUtilsAdapter(const PF_InData* in_data);
-  ~ParamUtilsAdapter();
-  ParamUtilsAdapter(const ParamUtilsAdapter&) = delete;
-  ParamUtilsAdapter& operator=(const ParamUtilsAdapter&) = delete;
 
   // The first function of both versions.
   PF_Err updateParamUI(PF_ProgPtr effectRef, PF_ParamIndex index, const PF_ParamDef* def) const {
@@ -21,7 +18,7 @@ public:
 private:
   using UpdateParamUIFunc = PF_Err (*)(PF_ProgPtr, PF_ParamIndex, const PF_ParamDef*);
 
-  const SPBasicSuite* basic_;
   int version_;
+  ScopedSuite<void> suite_;  // released with the same name and version on every way out
   UpdateParamUIFunc updateParamUI_ = nullptr;
 };

@@ -268,11 +268,14 @@ PF_Err BaseFilter::event(PF_InData*, PF_OutData*, PF_ParamDef*[], void*) { retur
 
 PF_Err BaseFilter::arbitraryCallback(PF_InData*, PF_OutData*, PF_ParamDef*[], void*) { return PF_Err_NONE; }
 
+PF_Err BaseFilter::checkOutInputLayer(PF_InData* in_data, PF_PreRenderExtra* extra, PF_CheckoutResult& checkout) {
+  return extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &extra->input->output_request, in_data->current_time,
+                                   in_data->time_step, in_data->time_scale, &checkout);
+}
+
 PF_Err BaseFilter::preRenderHook(PF_InData* in_data, PF_OutData*, PF_PreRenderExtra* extra, RenderData&) {
   PF_CheckoutResult checkout{};
-  const PF_Err err = extra->cb->checkout_layer(in_data->effect_ref, 0, 0, &extra->input->output_request,
-                                               in_data->current_time, in_data->time_step, in_data->time_scale,
-                                               &checkout);
+  const PF_Err err = checkOutInputLayer(in_data, extra, checkout);
   uniteOrReplace(extra->output->result_rect, checkout.result_rect);
   uniteOrReplace(extra->output->max_result_rect, checkout.max_result_rect);
   return err;

@@ -44,4 +44,8 @@ public:
   virtual PF_Err firstCallHook(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                PF_LayerDef* output);
   virtual PF_Err renderEffect(RenderData& renderData);
+
+protected:
+  // Checks out the input layer (index 0, checkout id 0) for the host's request at the current time.
+  static PF_Err checkOutInputLayer(PF_InData* in_data, PF_PreRenderExtra* extra, PF_CheckoutResult& checkout);
 };

@@ -34,10 +34,11 @@ struct IntegerPixelTraits {
   using RampWeight = std::int32_t;  // k in 0 … 32768
   static constexpr Channel full = static_cast<Channel>(Full);
 
-  // alpha = trunc(o · full)
-  static Channel alphaFromOpacity(double opacity) {
-    return truncateToChannel<Channel>(opacity * static_cast<double>(Full), full);
+  // channel = trunc(f · full), f a fraction 0 … 1 (an opacity, a colour parameter · 1/255)
+  static Channel fromFraction(double fraction) {
+    return truncateToChannel<Channel>(fraction * static_cast<double>(Full), full);
   }
+  static Channel alphaFromOpacity(double opacity) { return fromFraction(opacity); }
 
   // alpha' = trunc(alpha · cov · (1/255)), alpha · cov formed as an integer; cov in 0 … 255
   static Channel scaleByCoverage(Channel alpha, int coverage) {
@@ -108,12 +109,13 @@ struct PixelTraits<PF_PixelFloat> {
   static constexpr Channel full = 1.0f;
   static constexpr double readScale = 1.0;
 
-  // alpha = o, kept in 0 … 1 like the integer depths (only malformed input is clamped)
-  static Channel alphaFromOpacity(double opacity) {
-    if (!(opacity > 0.0)) return 0.0f;
-    if (opacity >= 1.0) return 1.0f;
-    return static_cast<Channel>(opacity);
+  // channel = f, kept in 0 … 1 like the integer depths (only malformed input is clamped)
+  static Channel fromFraction(double fraction) {
+    if (!(fraction > 0.0)) return 0.0f;
+    if (fraction >= 1.0) return 1.0f;
+    return static_cast<Channel>(fraction);
   }
+  static Channel alphaFromOpacity(double opacity) { return fromFraction(opacity); }
 
   // alpha' = (alpha · cov, in float) · (1/255), stored as float
   static Channel scaleByCoverage(Channel alpha, int coverage) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <numbers>
 
+#include "render/PixelTraits.h"
+
 namespace {
 
 double ratio(const PF_RationalScale& scale) {
@@ -12,11 +14,6 @@ double ratio(const PF_RationalScale& scale) {
 
 // k, the double nearest 1/255, as the colour conversions use it.
 constexpr double kInv255 = 1.0 / 255.0;
-
-template <class Channel>
-Channel truncatedChannel(double value) {
-  return static_cast<Channel>(value);
-}
 
 }  // namespace
 
@@ -46,23 +43,15 @@ A_long effectiveSeed(A_long randomSeed, A_long randomInterval, A_long randomArra
 }
 
 // 8-bit: trunc(v · k · 255); 16-bit: trunc(v · k · 32768); float: float(v · k).
-template <>
-PF_Pixel8 depthColour<PF_Pixel8>(const PF_Pixel& c) {
-  auto channel = [](A_u_char v) { return truncatedChannel<A_u_char>(v * kInv255 * 255.0); };
-  return PF_Pixel8{channel(c.alpha), channel(c.red), channel(c.green), channel(c.blue)};
+template <class Pixel>
+Pixel depthColour(const PF_Pixel& c) {
+  auto channel = [](A_u_char v) { return PixelTraits<Pixel>::fromFraction(v * kInv255); };
+  return Pixel{channel(c.alpha), channel(c.red), channel(c.green), channel(c.blue)};
 }
 
-template <>
-PF_Pixel16 depthColour<PF_Pixel16>(const PF_Pixel& c) {
-  auto channel = [](A_u_char v) { return truncatedChannel<A_u_short>(v * kInv255 * 32768.0); };
-  return PF_Pixel16{channel(c.alpha), channel(c.red), channel(c.green), channel(c.blue)};
-}
-
-template <>
-PF_PixelFloat depthColour<PF_PixelFloat>(const PF_Pixel& c) {
-  auto channel = [](A_u_char v) { return static_cast<PF_FpShort>(v * kInv255); };
-  return PF_PixelFloat{channel(c.alpha), channel(c.red), channel(c.green), channel(c.blue)};
-}
+template PF_Pixel8 depthColour<PF_Pixel8>(const PF_Pixel&);
+template PF_Pixel16 depthColour<PF_Pixel16>(const PF_Pixel&);
+template PF_PixelFloat depthColour<PF_PixelFloat>(const PF_Pixel&);
 
 template <class Pixel>
 RenderSettings<Pixel> buildRenderSettings(const ParamRecord& p, PF_InData* in_data, PF_EffectWorld* output) {

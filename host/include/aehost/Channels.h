@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "AE_Effect.h"
 
@@ -44,39 +45,34 @@ constexpr A_u_short channel16ToPng(A_u_short v) {
 constexpr A_u_short pngToChannel16(A_u_short v) { return static_cast<A_u_short>(roundedQuotient(v * std::uint64_t{kMax16}, kMaxPng16)); }
 inline A_u_short channelFloatToPng(PF_FpShort v) { return static_cast<A_u_short>(unitToInteger(v, kMaxPng16)); }
 
+// One channel in the channel type of another depth; the same type is copied.
+constexpr A_u_char toChannel8(A_u_char v) { return v; }
+constexpr A_u_char toChannel8(A_u_short v) { return channel16To8(v); }
+inline A_u_char toChannel8(PF_FpShort v) { return channelFloatTo8(v); }
+constexpr A_u_short toChannel16(A_u_char v) { return channel8To16(v); }
+constexpr A_u_short toChannel16(A_u_short v) { return v; }
+inline A_u_short toChannel16(PF_FpShort v) { return channelFloatTo16(v); }
+inline PF_FpShort toChannelFloat(A_u_char v) { return channel8ToFloat(v); }
+inline PF_FpShort toChannelFloat(A_u_short v) { return channel16ToFloat(v); }
+inline PF_FpShort toChannelFloat(PF_FpShort v) { return v; }
+
+template <typename To, typename Channel>
+auto convertChannel(Channel v) {
+  if constexpr (std::is_same_v<To, PF_Pixel8>) {
+    return toChannel8(v);
+  } else if constexpr (std::is_same_v<To, PF_Pixel16>) {
+    return toChannel16(v);
+  } else {
+    static_assert(std::is_same_v<To, PF_PixelFloat>, "a world pixel type");
+    return toChannelFloat(v);
+  }
+}
+
 // Whole pixels, channel by channel; the same depth is a plain copy.
 template <typename To, typename From>
-To convertPixel(const From& p);
-
-template <>
-inline PF_Pixel8 convertPixel<PF_Pixel8, PF_Pixel8>(const PF_Pixel8& p) { return p; }
-template <>
-inline PF_Pixel16 convertPixel<PF_Pixel16, PF_Pixel16>(const PF_Pixel16& p) { return p; }
-template <>
-inline PF_PixelFloat convertPixel<PF_PixelFloat, PF_PixelFloat>(const PF_PixelFloat& p) { return p; }
-template <>
-inline PF_Pixel16 convertPixel<PF_Pixel16, PF_Pixel8>(const PF_Pixel8& p) {
-  return {channel8To16(p.alpha), channel8To16(p.red), channel8To16(p.green), channel8To16(p.blue)};
-}
-template <>
-inline PF_PixelFloat convertPixel<PF_PixelFloat, PF_Pixel8>(const PF_Pixel8& p) {
-  return {channel8ToFloat(p.alpha), channel8ToFloat(p.red), channel8ToFloat(p.green), channel8ToFloat(p.blue)};
-}
-template <>
-inline PF_Pixel8 convertPixel<PF_Pixel8, PF_Pixel16>(const PF_Pixel16& p) {
-  return {channel16To8(p.alpha), channel16To8(p.red), channel16To8(p.green), channel16To8(p.blue)};
-}
-template <>
-inline PF_PixelFloat convertPixel<PF_PixelFloat, PF_Pixel16>(const PF_Pixel16& p) {
-  return {channel16ToFloat(p.alpha), channel16ToFloat(p.red), channel16ToFloat(p.green), channel16ToFloat(p.blue)};
-}
-template <>
-inline PF_Pixel8 convertPixel<PF_Pixel8, PF_PixelFloat>(const PF_PixelFloat& p) {
-  return {channelFloatTo8(p.alpha), channelFloatTo8(p.red), channelFloatTo8(p.green), channelFloatTo8(p.blue)};
-}
-template <>
-inline PF_Pixel16 convertPixel<PF_Pixel16, PF_PixelFloat>(const PF_PixelFloat& p) {
-  return {channelFloatTo16(p.alpha), channelFloatTo16(p.red), channelFloatTo16(p.green), channelFloatTo16(p.blue)};
+To convertPixel(const From& p) {
+  return To{convertChannel<To>(p.alpha), convertChannel<To>(p.red), convertChannel<To>(p.green),
+            convertChannel<To>(p.blue)};
 }
 
 }  // namespace aehost
