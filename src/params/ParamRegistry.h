@@ -29,7 +29,6 @@ public:
   std::int32_t takeNextIndex() { return paramCount_++; }
   // The host's num_params: the objects plus the input layer.
   std::int32_t paramCount() const { return paramCount_; }
-  std::size_t size() const { return byIndex_.size(); }
 
   // The object at a host index (1..size), or null.
   BaseParam* atIndex(PF_ParamIndex index) const;
