@@ -12,10 +12,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/DiscRaster.h"
-#include "render/DrawStrokeSegment.h"
-#include "render/PixelTraits.h"
-#include "render/StampDisc.h"
+#include "pixel/PixelTraits.h"
+#include "raster/DiscRaster.h"
+#include "raster/StampDisc.h"
+#include "stroke/DrawStrokeSegment.h"
 
 namespace {
 
@@ -117,16 +117,16 @@ template <class Pixel>
 void BM_DrawStrokeSegment(benchmark::State& state) {
   const double thickness = static_cast<double>(state.range(0));
   BenchCanvas<Pixel> target;
-  StrokeRecord<Pixel> record;
+  StrokeRecord record;
   record.segment.setUp(40, 900, 300, -400, 700, 1400, 980, 120);
   const double length = record.segment.totalLength();
   record.positionStep = 1.0 / length;
-  record.colour = strokeColour<Pixel>();
-  record.thickness = thickness;
+  StrokeColours<Pixel> colours;
+  colours.colour = strokeColour<Pixel>();
+  record.thicknessPx = thickness;
   record.opacity = 0.8;
-  record.length = 1.0;
-  record.endTaperBegin = 1.0;
-  record.endTaperEnd = 1.0;
+  record.lengthPosition = 1.0;
+  record.endTaper = PositionRange{1.0, 1.0};
 
   // Stamps and blends of one pass, counted with the same walk and rasterisers.
   std::int64_t stamps = 0;
@@ -141,8 +141,9 @@ void BM_DrawStrokeSegment(benchmark::State& state) {
 
   for (auto _ : state) {
     record.segment.beginWalk(1.0, false);
-    record.segmentStart = 0.0;
-    DrawStrokeSegment(target.canvas, record);
+    record.segmentStartPosition = 0.0;
+    CanvasDiscSink<Pixel> sink(target.canvas);
+    DrawStrokeSegment(record, colours, sink);
     benchmark::ClobberMemory();
   }
   setRates(state, stamps, pixels);

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "render/ColourVariation.h"
-#include "render/Fold.h"
-#include "render/HsvColour.h"
+#include "colour/ColourVariation.h"
+#include "colour/Fold.h"
+#include "colour/HsvColour.h"
 #include "support/RenderTestCanvas.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "render/BlendStampPixel.h"
-#include "render/EdgeCoverage.h"
-#include "render/StampDisc.h"
+#include "pixel/BlendStampPixel.h"
+#include "raster/EdgeCoverage.h"
+#include "raster/StampDisc.h"
 #include "support/RenderTestCanvas.h"
 
 namespace {
@@ -173,18 +173,24 @@ TEST(Blend, FloatIsNotQuantised) {
 
   PF_PixelFloat faint{0.2f, 0.0f, 1.0f, 0.0f};
   BlendStampPixel(faint, PF_PixelFloat{0.3f, 1.0f, 0.0f, 0.0f});
-  const float w = (1.0f - 0.3f) * 0.2f;
-  EXPECT_EQ(faint.red, (1.0f * 0.3f + 0.0f * w) / (0.3f + w));
+  // w = 0.7 · 0.2 = 0.14, A = 0.44, red = 0.3 / 0.44 = 15/22, rounded to float
+  EXPECT_EQ(faint.red, 0.681818187f);
   EXPECT_EQ(faint.alpha, 0.3f);
 }
 
-// Malformed 16-bit channels above full must not divide by zero.
-TEST(Blend, ChannelsAboveFullDoNotFail) {
-  PF_Pixel16 dst{65535, 1, 2, 3};
-  BlendStampPixel(dst, PF_Pixel16{65535, 9, 9, 9});
-  PF_Pixel16 other{65535, 1, 2, 3};
-  BlendStampPixel(other, PF_Pixel16{40000, 9, 9, 9});
-  SUCCEED();
+// Float channels above full (malformed input) can make A = sa + (1 − sa) · da zero or negative;
+// the stamp then replaces the pixel instead of dividing by it (which gave inf and NaN colours).
+// Integer channels cannot get there: 16-bit alphas stop at 65535, where A stays positive.
+TEST(Blend, FloatAlphaAboveFullReplacesInsteadOfDividingByZero) {
+  const struct {
+    float sa, da;  // A = 0 and A = −1
+  } cases[] = {{2.0f, 2.0f}, {2.0f, 3.0f}};
+  for (const auto& c : cases) {
+    PF_PixelFloat dst{c.da, 0.25f, 0.5f, 0.75f};
+    const PF_PixelFloat src{c.sa, 0.9f, 0.1f, 0.3f};
+    BlendStampPixel(dst, src);
+    EXPECT_PRED2(samePixel<PF_PixelFloat>, dst, src) << "sa " << c.sa << ", da " << c.da;
+  }
 }
 
 template <class Pixel>
@@ -196,12 +202,22 @@ TYPED_TEST(CoverageStampTest, HalfPixelDiscGivesItsCentrePixelCoverage82) {
   TestCanvas<Pixel> canvas(5, 5);
   const Pixel stamp = pixelOf<Pixel>(1.0, 0.2, 0.4, 0.6);
   StampSmallDisc(canvas.canvas, 2.0, 2.0, 0.5, stamp);
+  // Alpha full · 82 / 255, truncated: 82, 10537 (10537.16), 82/255 in float.
+  // The neighbours lie 1 px off: f = (1 − 0.25) / 1 = 0.75, column 28, row 1 gives 4, half is 2:
+  // alpha full · 2 / 255: 2, 257 (257.003), 2/255 in float.
   Pixel expected = stamp;
-  expected.alpha = PixelTraits<Pixel>::scaleByCoverage(stamp.alpha, 82);
-  EXPECT_PRED2(samePixel<Pixel>, canvas.at(2, 2), expected);
-  // The neighbours lie 1 px off: f = (1 − 0.25) / 1 = 0.75, column 28, row 1 gives 4, half is 2.
   Pixel neighbour = stamp;
-  neighbour.alpha = PixelTraits<Pixel>::scaleByCoverage(stamp.alpha, 2);
+  if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+    expected.alpha = 82;
+    neighbour.alpha = 2;
+  } else if constexpr (std::is_same_v<Pixel, PF_Pixel16>) {
+    expected.alpha = 10537;
+    neighbour.alpha = 257;
+  } else {
+    expected.alpha = 0.321568638f;
+    neighbour.alpha = 0.00784313772f;
+  }
+  EXPECT_PRED2(samePixel<Pixel>, canvas.at(2, 2), expected);
   EXPECT_PRED2(samePixel<Pixel>, canvas.at(3, 2), neighbour);
   EXPECT_TRUE(canvas.guardIntact());
 }

@@ -23,31 +23,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <random>
 #include <string>
 
-#include "render/EdgeCoverage.h"
-#include "render/StampDisc.h"
+#include "raster/EdgeCoverage.h"
+#include "raster/StampDisc.h"
+#include "support/DiscCase.h"
 #include "support/RenderTestCanvas.h"
 
 namespace {
-
-struct DiscCase {
-  unsigned seed;
-  int width;
-  int height;
-  double x;
-  double y;
-  double r;
-};
-
-std::string reproducer(const DiscCase& c) {
-  char text[220];
-  std::snprintf(text, sizeof text, "reproduce with seed %u: canvas %dx%d, centre (%.17g, %.17g), radius %.17g",
-                c.seed, c.width, c.height, c.x, c.y, c.r);
-  return text;
-}
 
 // Radii log-uniform over 5 … 200; a third of the discs lie wholly inside the canvas, the rest
 // anywhere from mostly outside to overlapping several edges.
@@ -83,7 +67,7 @@ TYPED_TEST(LargeDiscProperty, MatchesThePerPixelReference) {
 
     TestCanvas<Pixel> canvas(c.width, c.height);
     StampLargeDisc(canvas.canvas, c.x, c.y, c.r, stamp);
-    ASSERT_TRUE(canvas.guardIntact()) << "wrote outside the canvas; " << reproducer(c);
+    ASSERT_TRUE(canvas.guardIntact()) << "wrote outside the canvas; " << describe(c);
 
     // The quantised centre: cell floor(x) plus the nearest sixteenth, halves up.
     const double cellX = std::floor(c.x);
@@ -108,7 +92,7 @@ TYPED_TEST(LargeDiscProperty, MatchesThePerPixelReference) {
         const bool ok = f < -0.5 ? (rim || asStamp) : f < 0.25 ? rim : (untouched || rim);
         if (f < -0.5) ++checkedInside;
         if (f >= -0.5 && f < 0.25) ++checkedRim;
-        ASSERT_TRUE(ok) << reproducer(c) << "\n  pixel (" << px << ", " << py << "), f " << f << ", coverage "
+        ASSERT_TRUE(ok) << describe(c) << "\n  pixel (" << px << ", " << py << "), f " << f << ", coverage "
                         << coverage << "\n  got " << ::testing::PrintToString(got) << ", stamp "
                         << ::testing::PrintToString(stamp) << ", scaled " << ::testing::PrintToString(scaled);
       }

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "render/RenderSettingsBuilder.h"
+#include "render/driver/RenderSettingsBuilder.h"
 
 namespace {
 
@@ -60,10 +60,10 @@ TEST(RenderSettings, ColoursInEachDepth) {
   EXPECT_EQ(c8.blue, 255);
   const PF_Pixel16 c16 = depthColour<PF_Pixel16>(colour);
   EXPECT_EQ(c16.alpha, 32768);
-  EXPECT_EQ(c16.red, static_cast<A_u_short>(33 * (1.0 / 255.0) * 32768.0));
+  EXPECT_EQ(c16.red, 4240);  // 33 / 255 · 32768 = 4240.56
   const PF_PixelFloat cf = depthColour<PF_PixelFloat>(colour);
   EXPECT_EQ(cf.alpha, 1.0f);
-  EXPECT_EQ(cf.red, static_cast<float>(33 * (1.0 / 255.0)));
+  EXPECT_EQ(cf.red, 0.12941177f);  // the float nearest 33 / 255
 }
 
 TEST(RenderSettings, ConversionsOfTheRecord) {
@@ -77,7 +77,7 @@ TEST(RenderSettings, ConversionsOfTheRecord) {
   p.rotationRandom = 180 << 16;
   p.enableCopyStroke = 1;
   p.copyNumber = 4;
-  const RenderSettings<PF_Pixel8> s = buildRenderSettings<PF_Pixel8>(p, &in, nullptr);
+  const RenderSettings s = buildRenderSettings(p, in);
   EXPECT_DOUBLE_EQ(s.length, 0.5);
   EXPECT_TRUE(s.reverse);
   // Start and end taper together never exceed the stroke.
@@ -87,7 +87,7 @@ TEST(RenderSettings, ConversionsOfTheRecord) {
   EXPECT_DOUBLE_EQ(s.rotationRandom, M_PI);
   EXPECT_EQ(s.strokesPerPath, 5);
   p.enableCopyStroke = 0;
-  EXPECT_EQ(buildRenderSettings<PF_Pixel8>(p, &in, nullptr).strokesPerPath, 1);
+  EXPECT_EQ(buildRenderSettings(p, in).strokesPerPath, 1);
 }
 
 }  // namespace

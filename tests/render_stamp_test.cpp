@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstdio>
 #include <limits>
 #include <map>
 #include <random>
@@ -14,8 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "render/DiscRaster.h"
-#include "render/StampDisc.h"
+#include "raster/DiscRaster.h"
+#include "raster/StampDisc.h"
+#include "support/DiscCase.h"
 #include "support/RenderTestCanvas.h"
 
 namespace {
@@ -40,22 +40,6 @@ struct RecordingSink {
     spans[py].push_back({x0, x1});
   }
 };
-
-struct DiscCase {
-  unsigned seed;
-  int width;
-  int height;
-  double x;
-  double y;
-  double r;
-};
-
-std::string describe(const DiscCase& c) {
-  char text[200];
-  std::snprintf(text, sizeof text, "seed %u: canvas %dx%d, centre (%.17g, %.17g), radius %.17g", c.seed, c.width,
-                c.height, c.x, c.y, c.r);
-  return text;
-}
 
 DiscCase randomDisc(unsigned seed, double minRadius, double maxRadius) {
   std::mt19937 random(seed);
@@ -292,7 +276,7 @@ TYPED_TEST(StampTest, NoWorldOrNoAlphaDrawsNothing) {
   using Pixel = TypeParam;
   for (const StampFunction<Pixel> stampDisc : {&StampSmallDisc<Pixel>, &StampLargeDisc<Pixel>}) {
     TestCanvas<Pixel> noWorld(30, 30);
-    noWorld.canvas.workWorld = nullptr;
+    noWorld.canvas.pixels = nullptr;
     stampDisc(noWorld.canvas, 15, 15, 6, pixelOf<Pixel>(1, 1, 1, 1));
     EXPECT_TRUE(noWorld.allTransparentBlack());
 

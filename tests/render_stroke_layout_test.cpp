@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/RandomStream.h"
-#include "render/StrokeLayout.h"
+#include "random/RandomStream.h"
+#include "stroke/CanvasStrokePainter.h"
+#include "stroke/StrokeLayout.h"
 
 namespace {
 
@@ -73,10 +74,9 @@ Path line(double x0, double x1, double y) {
   return Path{PathVertex{x0, y, x0, y, x0, y}, PathVertex{x1, y, x1, y, x1, y}};
 }
 
-RenderSettings<PF_Pixel8> plainSettings() {
-  RenderSettings<PF_Pixel8> s;
+RenderSettings plainSettings() {
+  RenderSettings s;
   s.opacity = 1.0;
-  s.colour = PF_Pixel8{255, 10, 20, 30};
   s.thickness = 2.0;
   s.length = 1.0;
   s.startBias = 0.15;
@@ -91,16 +91,23 @@ struct StrokeRun {
   PF_Err err = PF_Err_NONE;
 };
 
-void strokeSeparately(StrokeRun& run, const PathList& paths, const RenderSettings<PF_Pixel8>& s) {
+// Strokes of colour (10, 20, 30) painted into the output's work world.
+template <class Loop>
+void stroke(StrokeRun& run, const PathList& paths, const RenderSettings& s, Loop loop) {
   StrokeCanvas canvas;
   canvas.attachWorld(&run.output.world);
-  run.err = strokePathsSeparately(paths, canvas, s, run.output);
+  StrokeColours<PF_Pixel8> colours;
+  colours.colour = PF_Pixel8{255, 10, 20, 30};
+  CanvasStrokePainter<PF_Pixel8> painter(canvas, colours, s.enableGradation, s.useCentreColour);
+  run.err = loop(paths, s, painter, run.output);
 }
 
-void strokeSequentially(StrokeRun& run, const PathList& paths, const RenderSettings<PF_Pixel8>& s) {
-  StrokeCanvas canvas;
-  canvas.attachWorld(&run.output.world);
-  run.err = strokePathsSequentially(paths, canvas, s, run.output);
+void strokeSeparately(StrokeRun& run, const PathList& paths, const RenderSettings& s) {
+  stroke(run, paths, s, strokePathsSeparately);
+}
+
+void strokeSequentially(StrokeRun& run, const PathList& paths, const RenderSettings& s) {
+  stroke(run, paths, s, strokePathsSequentially);
 }
 
 // The seed v whose three-step jump is `state`: v = (state − 3539360597) · 1170746341⁻¹ (mod 2³²).
@@ -124,7 +131,7 @@ TEST(StrokeLayout, WholePathWithoutRandomness) {
 
 TEST(StrokeLayout, NegativeLengthLiesBehindTheOffset) {
   // "Length" −50 %, "Drawing Offset" 100 %: the stroke covers 0.5 … 1.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.length = 0.5;
   s.reverse = true;
   s.drawingOffset = 1.0;
@@ -138,7 +145,7 @@ TEST(StrokeLayout, NegativeLengthLiesBehindTheOffset) {
 
 TEST(StrokeLayout, LoopPassTwoWrapsToTheStart) {
   // Offset 0.8, length 0.5, no gap: pass 0 paints 0.8 … 1, pass 1 the first 30 % of the path.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.loop = true;
   s.length = 0.5;
   s.drawingOffset = 0.8;  // O = O0 + (L − Li) / 2, and Li = L without randomness
@@ -157,7 +164,7 @@ TEST(StrokeLayout, LoopPassTwoWrapsToTheStart) {
 TEST(StrokeLayout, LoopIntervalLeavesAGapAfterThePathEnd) {
   // Interval 50 %: P = 1.5; offset −0.25 wraps to 1.25. Pass 0 paints nothing (the path ends at
   // 1); pass 1 lays the path again from 1.5, so the stroke's part beyond 1.5 starts the path.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.loop = true;
   s.loopInterval = 0.5;
   s.length = 0.5;
@@ -171,7 +178,7 @@ TEST(StrokeLayout, LoopIntervalLeavesAGapAfterThePathEnd) {
 }
 
 TEST(StrokeLayout, CopiesSpreadEvenlyAroundThePath) {
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.length = 0.2;
   s.drawingOffset = 0.4;
   StrokeRun single;
@@ -180,7 +187,6 @@ TEST(StrokeLayout, CopiesSpreadEvenlyAroundThePath) {
   // Three copies at −d, 0, +d; two at −d/2, +d/2.
   for (A_long copies : {3, 2}) {
     s.enableCopy = true;
-    s.copyNumber = copies - 1;
     s.strokesPerPath = copies;
     s.copyOffsetX = 10;
     StrokeRun run;
@@ -196,7 +202,7 @@ TEST(StrokeLayout, CopiesSpreadEvenlyAroundThePath) {
 
 TEST(StrokeLayout, CopyRandomCountsFromTheFirstValueOfThePathStream) {
   // With "Random Seed" 0 the first path's stream starts from S; its first value 0 is a signed −1.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.enableCopy = true;
   s.effectiveSeed = static_cast<A_long>(seedForState(0));
   ASSERT_EQ(RandomStream::afterThreeSteps(static_cast<std::uint32_t>(s.effectiveSeed)).output(), 0u);
@@ -216,7 +222,7 @@ TEST(StrokeLayout, CopyRandomCountsFromTheFirstValueOfThePathStream) {
 }
 
 TEST(StrokeLayout, ZeroLengthStillClearsAndCompositesEveryCopy) {
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.length = 0.0;
   StrokeRun run;
   strokeSeparately(run, {line(20, 220, 30), Path{}, line(20, 40, 10)}, s);
@@ -241,7 +247,7 @@ TEST(StrokeLayout, ACancelledProgressStopsTheLoop) {
 
 TEST(StrokeLayout, SequentialStrokesRunAcrossPaths) {
   // Paths of 150 and 50 px: one stroke over both; the second occupies positions 0.75 … 1.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.length = 0.5;
   s.drawingOffset = 0.5;  // O = 0.5 + (0.5 − 0.5)/2
   StrokeRun run;
@@ -261,7 +267,7 @@ TEST(StrokeLayout, SequentialStrokesRunAcrossPaths) {
 TEST(StrokeLayout, SequentialLoopContinuesPastADegenerateFirstPath) {
   // The second pass starts at P only where the chain's first path has a segment; a one-point
   // first path must not make the wrapped part of the stroke vanish.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.loop = true;
   s.length = 0.5;
   s.drawingOffset = 0.8;
@@ -278,7 +284,7 @@ TEST(StrokeLayout, SequentialLoopContinuesPastADegenerateFirstPath) {
 TEST(StrokeLayout, SequentialTapersAreFractionsOfEachPath) {
   // 300 and 100 px, "Start Length" and "End Length" 20 %: a 60 px start taper on path 0 and a
   // 20 px end taper on path 1; with fixed ends each path also gets its own tapers at its ends.
-  RenderSettings<PF_Pixel8> s = plainSettings();
+  RenderSettings s = plainSettings();
   s.enableInOut = true;
   s.thickness = 12;
   s.startLength = 0.2;

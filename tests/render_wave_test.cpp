@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "render/BezierSegment.h"
-#include "render/RoundPathCorners.h"
-#include "render/WaveLoopBuffer.h"
-#include "render/WavePath.h"
+#include "geometry/BezierSegment.h"
+#include "wave/RoundPathCorners.h"
+#include "wave/WaveLoopBuffer.h"
+#include "wave/WavePath.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ Path waveWith(const WaveSettings& s, const WaveLoopBuffer& buffer, const Path& i
 }
 
 // ---------------------------------------------------------------------------------------------
-// Wave off, short lists, the settings of every depth
+// Wave off, short lists
 
 TEST(ApplyWave, WaveOffAppendsTheInputUnchangedAndIgnoresRoundCorners) {
   // A closed square with one curved side: rounding would change its sharp corners.
@@ -134,23 +134,6 @@ TEST(ApplyWave, FewerThanTwoVerticesAppendNothingWhetherOnOrOff) {
       EXPECT_EQ(out.size(), 1u) << "enabled " << enabled << ", vertices " << in.size();
     }
   }
-}
-
-TEST(ApplyWave, TakesTheWaveFieldsOfRenderSettingsAtAnyDepth) {
-  RenderSettings<PF_Pixel16> settings;
-  settings.enableWave = true;
-  settings.waveAmount = 3.0;
-  settings.waveLength = 0.5;
-  settings.waveTangentLength = 0.5;
-  settings.alternateWave = true;
-  settings.loopBuffer = 2;
-  const Path in = polyline({{0, 0}, {100, 0}});
-
-  Path fromRenderSettings;
-  ApplyWave(settings, fromRenderSettings, in, 5);
-  expectIdenticalPaths(wave(WaveSettings::from(settings), in, 5), fromRenderSettings);
-  ASSERT_EQ(fromRenderSettings.size(), 3u);
-  EXPECT_EQ(fromRenderSettings[1].y, -3.0);  // the second node of an alternating wave
 }
 
 // ---------------------------------------------------------------------------------------------

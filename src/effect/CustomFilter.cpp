@@ -10,7 +10,7 @@
 #include "framework/Rects.h"
 #include "framework/RenderData.h"
 #include "params/ParamRegistry.h"
-#include "render/RenderDriver.h"
+#include "render/driver/RenderDriver.h"
 
 namespace {
 

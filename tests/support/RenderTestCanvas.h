@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "AE_Effect.h"
-#include "render/PixelTraits.h"
-#include "render/StrokeCanvas.h"
+#include "pixel/PixelTraits.h"
+#include "raster/StrokeCanvas.h"
 
 using RenderPixelTypes = ::testing::Types<PF_Pixel8, PF_Pixel16, PF_PixelFloat>;
 

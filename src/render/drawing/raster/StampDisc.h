@@ -1,0 +1,40 @@
+// Stamping one anti-aliased disc into the canvas's work world: StampSmallDisc scans the
+// bounding box (radius under 5 px), StampLargeDisc traces the rim and fills the inside with
+// spans. Both keep the canvas's DiscRadius in step with r, draw nothing for bad input (radius
+// not above 0 or above kMaxDiscRadiusPx, NaN, centres not finite, no pixels, a disc off the
+// canvas) and never write outside the canvas. Both return 0.
+#pragma once
+
+#include "AE_Effect.h"
+#include "raster/StrokeCanvas.h"
+
+template <class Pixel>
+int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp);
+
+// Meant for r ≥ 5; radii under 1 draw nothing.
+template <class Pixel>
+int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp);
+
+// The stamp loop's disc sink on a canvas: a disc whose box misses the canvas is passed over;
+// radii under 5 px are stamped as small discs, from 5 px on as large ones.
+template <class Pixel>
+class CanvasDiscSink {
+public:
+  explicit CanvasDiscSink(StrokeCanvas& canvas) : canvas_(canvas) {}
+
+  void stamp(double x, double y, double radiusPx, const Pixel& stamp) {
+    const double width = canvas_.width;
+    const double height = canvas_.height;
+    const double r = radiusPx;
+    const bool boxMissesCanvas = x - r > width || y - r > height || x + r < 0.0 || y + r < 0.0;
+    if (!canvas_.pixels || boxMissesCanvas) return;
+    if (r < 5.0) {
+      StampSmallDisc(canvas_, x, y, r, stamp);
+    } else {
+      StampLargeDisc(canvas_, x, y, r, stamp);
+    }
+  }
+
+private:
+  StrokeCanvas& canvas_;
+};

@@ -1,0 +1,94 @@
+// The stamp loop: one disc per pixel of arc length along one cubic segment of a stroke, with
+// the stroke's tapers, opacity profile and gradation applied per sample. Each disc is handed to
+// a sink as centre, radius and stamp pixel, the way the rasteriser hands its spans on: the
+// canvas sink rasterises it, a test sink records it.
+//
+// A disc sink provides  stamp(x, y, radiusPx, const Pixel& stamp)  for every disc of radius
+// above 0, wherever it lies (the sink decides what reaches its canvas).
+#pragma once
+
+#include "colour/StrokeColours.h"
+#include "pixel/PixelTraits.h"
+#include "stroke/StrokeRecord.h"
+#include "taper/TaperShape.h"
+
+// A segment walk longer than this (in samples) is taken for a corrupt record and draws nothing.
+inline constexpr double kMaxSamplesPerSegment = 1.0e8;
+
+namespace stamp_loop {
+
+// Whether the walk over the record's segment can end within kMaxSamplesPerSegment samples.
+inline bool walkEnds(const BezierSegment& walk) {
+  const double distance = walk.endDistance - walk.startDistance;
+  if (!(distance > 0.0)) return true;  // over at the first step (or one end point)
+  return walk.stepDistance > 0.0 && distance / walk.stepDistance <= kMaxSamplesPerSegment;
+}
+
+// Gradation: before the centre Gc the ramp runs start → centre colour over u = (s − B1)/(Gc − B1),
+// from Gc on centre → end colour over u = (s − Gc)/(E2 − Gc). Red, green and blue only.
+template <class Pixel>
+void applyGradation(const StrokeRecord& record, const StrokeColours<Pixel>& colours, double s, Pixel& stamp) {
+  using Traits = PixelTraits<Pixel>;
+  const double centre = record.gradationCentrePosition;
+  const Pixel* from = &colours.centre;
+  const Pixel* to = &colours.end;
+  double u;
+  if (s < centre) {
+    from = &colours.start;
+    to = &colours.centre;
+    u = (s - record.startTaper.begin) / (centre - record.startTaper.begin);
+  } else {
+    u = (s - centre) / (record.endTaper.end - centre);
+  }
+  const auto weight = Traits::rampWeight(u);
+  stamp.red = Traits::ramp(from->red, to->red, weight);
+  stamp.green = Traits::ramp(from->green, to->green, weight);
+  stamp.blue = Traits::ramp(from->blue, to->blue, weight);
+}
+
+// Opacity profile over u = (s − B1)/(E2 − B1) with centre m:
+//   u < m:  o = Os + (O − Os) · u / m
+//   else:   o = O + (Oe − O) · (u − m) / (1 − m)
+inline double profiledOpacity(const StrokeRecord& record, double s) {
+  const double o = record.opacity;
+  const double m = record.opacityCentreInStroke;
+  const double u = (s - record.startTaper.begin) / (record.endTaper.end - record.startTaper.begin);
+  if (u < m) return record.startOpacity + (o - record.startOpacity) * u / m;
+  return o + (record.endOpacity - o) * (u - m) / (1.0 - m);
+}
+
+}  // namespace stamp_loop
+
+// Walks the record's segment and hands every disc to the sink. Reads the record and changes
+// only its walker. A walk that could not end (a step not above 0 over a non-empty segment) or
+// would take more than kMaxSamplesPerSegment samples hands on nothing.
+template <class Pixel, class DiscSink>
+void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours, DiscSink& sink) {
+  using namespace stamp_loop;
+  using namespace taper_shape;
+  using Traits = PixelTraits<Pixel>;
+  // Nothing to draw: no thickness, no opacity (NaN and negative included), no length.
+  if (!(record.thicknessPx > 0.0) || !(record.opacity > 0.0) || record.lengthPosition == 0.0) return;
+  BezierSegment& walk = record.segment;
+  if (!walkEnds(walk) || !walk.step()) return;
+
+  double s = record.segmentStartPosition;
+  ProfileHints hints;
+  Pixel stamp = colours.colour;
+  do {
+    SampleShape shape{record.thicknessPx / 2.0, record.opacity, false};
+    if (record.inOut) {
+      shape = taperedShape(record, s, hints);
+    } else if (s < record.startTaper.begin || s >= record.endTaper.end) {
+      shape.skipped = true;
+    }
+
+    if (!shape.skipped && shape.radiusPx != 0.0 && shape.testOpacity != 0.0) {
+      if (record.gradation) applyGradation(record, colours, s, stamp);
+      const double o = record.opacityProfile ? profiledOpacity(record, s) : record.opacity;
+      stamp.alpha = Traits::alphaFromOpacity(o);
+      if (shape.radiusPx > 0.0) sink.stamp(walk.pointX, walk.pointY, shape.radiusPx, stamp);
+    }
+    s += record.positionStep;
+  } while (walk.step());
+}

@@ -1,0 +1,42 @@
+#include "render/driver/HostStrokeOutput.h"
+
+#include "framework/SuiteHandler.h"
+
+PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, const PF_Rect* rect,
+                  PF_EffectWorld* world) {
+  const PF_FillMatteSuite2* fill = suites.fillMatteSuite();
+  switch (format) {
+    case PF_PixelFormat_ARGB64: {
+      const PF_Pixel16 transparent{};
+      return fill->fill16(in_data->effect_ref, &transparent, rect, world);
+    }
+    case PF_PixelFormat_ARGB128: {
+      const PF_PixelFloat transparent{};
+      return fill->fill_float(in_data->effect_ref, &transparent, rect, world);
+    }
+    default: {
+      const PF_Pixel transparent{};
+      return fill->fill(in_data->effect_ref, &transparent, rect, world);
+    }
+  }
+}
+
+PF_Err HostStrokeOutput::clearWorkWorld() { return clearWorld(inData_, suites_, format_, nullptr, workWorld_); }
+
+PF_Err HostStrokeOutput::compositeWorkWorld() {
+  const PF_Rect source{0, 0, workWorld_->width, workWorld_->height};
+  PF_CompositeMode mode{};
+  mode.xfer = PF_Xfer_IN_FRONT;
+  mode.rand_seed = 0;
+  mode.opacity = 255;
+  mode.rgb_only = false;
+  mode.opacitySu = 32768;
+  return suites_.worldTransformSuite()->transfer_rect(inData_->effect_ref, inData_->quality, PF_MF_Alpha_STRAIGHT,
+                                                      inData_->field, &source, workWorld_, &mode, nullptr, 0, 0,
+                                                      output_);
+}
+
+PF_Err HostStrokeOutput::reportProgress(A_long current, A_long total) {
+  if (inData_ == nullptr) return PF_Err_NONE;
+  return inData_->inter.progress(inData_->effect_ref, current, total);
+}
