@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "AE_EffectCB.h"
@@ -43,6 +44,8 @@ struct PreRenderBlock {
   RenderData renderData;
   void (*disposeHandle)(PF_Handle);
 };
+// Placement-new'd into the handle, which deletePreRenderData disposes without a destructor.
+static_assert(std::is_trivially_destructible_v<PreRenderBlock> && std::is_trivially_copyable_v<PreRenderBlock>);
 
 void deletePreRenderData(void* preRenderData) {
   auto handle = static_cast<PF_Handle>(preRenderData);
