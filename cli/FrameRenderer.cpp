@@ -31,7 +31,7 @@ std::string failureText(A_long frame, const aehost::RenderResult& result) {
 
 }  // namespace
 
-void renderedSize(const aehost::EffectInstance& effect, const RenderSpec& render, A_long& width, A_long& height) {
+void renderedSize(const aehost::EffectInstance& effect, const RenderOptions& render, A_long& width, A_long& height) {
   width = aehost::downsampledSize(effect.layer().width(), render.downsampleX);
   height = aehost::downsampledSize(effect.layer().height(), render.downsampleY);
 }

@@ -16,26 +16,26 @@ bool parseFrame(std::string_view text, A_long& frame) {
 
 }  // namespace
 
-FrameSpan selectFrames(const std::string& text, const FrameSpan& sceneFrames) {
+FrameRange selectFrames(const std::string& text, const FrameRange& sceneFrames) {
   const std::string usage = "--frames " + text + ": expected FIRST-LAST or FRAME, e.g. --frames 0-23";
   const std::size_t dash = text.find('-');
-  FrameSpan span;
+  FrameRange range;
   if (dash == std::string::npos) {
-    if (!parseFrame(text, span.first)) throw InputError(usage);
-    span.last = span.first;
-  } else if (!parseFrame(std::string_view(text).substr(0, dash), span.first) ||
-             !parseFrame(std::string_view(text).substr(dash + 1), span.last)) {
+    if (!parseFrame(text, range.first)) throw InputError(usage);
+    range.last = range.first;
+  } else if (!parseFrame(std::string_view(text).substr(0, dash), range.first) ||
+             !parseFrame(std::string_view(text).substr(dash + 1), range.last)) {
     throw InputError(usage);
   }
-  if (span.last < span.first) {
-    throw InputError("--frames " + text + ": impossible frame range, " + std::to_string(span.last) + " comes before " +
-                     std::to_string(span.first));
+  if (range.last < range.first) {
+    throw InputError("--frames " + text + ": impossible frame range, " + std::to_string(range.last) + " comes before " +
+                     std::to_string(range.first));
   }
-  if (span.first < sceneFrames.first || span.last > sceneFrames.last) {
+  if (range.first < sceneFrames.first || range.last > sceneFrames.last) {
     throw InputError("--frames " + text + ": outside the scene's frames " + std::to_string(sceneFrames.first) + "-" +
                      std::to_string(sceneFrames.last));
   }
-  return span;
+  return range;
 }
 
 }  // namespace inkline_cli

@@ -9,6 +9,6 @@
 namespace inkline_cli {
 
 // "A-B" or "A" (one frame), inclusive; must lie within the scene's range. Throws InputError.
-FrameSpan selectFrames(const std::string& text, const FrameSpan& sceneFrames);
+FrameRange selectFrames(const std::string& text, const FrameRange& sceneFrames);
 
 }  // namespace inkline_cli

@@ -1,20 +1,13 @@
 #include "ParamValueParsing.h"
 
-#include <sstream>
-
 #include "ColorText.h"
 #include "NameSuggestion.h"
+#include "NumberText.h"
 #include "ParamDescription.h"
 
 namespace inkline_cli {
 
 namespace {
-
-std::string numberText(double v) {
-  std::ostringstream out;
-  out << v;
-  return out.str();
-}
 
 double checkedNumber(const ParamDescription& d, const Json& value, const std::string& place) {
   const double number = readNumber(value, place);

@@ -3,15 +3,11 @@
 #include <iomanip>
 #include <sstream>
 
+#include "NumberText.h"
+
 namespace inkline_cli {
 
 namespace {
-
-std::string numberText(double v) {
-  std::ostringstream out;
-  out << v;
-  return out.str();
-}
 
 std::string defaultText(const ParamDescription& d) {
   const nlohmann::json& v = d.defaultValue;

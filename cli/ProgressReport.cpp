@@ -18,7 +18,7 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
 bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 ProgressReport::ProgressReport(std::ostream& out, bool terminal, std::size_t frameCount)
-    : out_(out), terminal_(terminal), fraction_(frameCount, 0.0), start_(std::chrono::steady_clock::now()) {}
+    : out_(out), terminal_(terminal), frameFractions_(frameCount, 0.0), start_(std::chrono::steady_clock::now()) {}
 
 double ProgressReport::elapsedSeconds() const {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
@@ -26,17 +26,17 @@ double ProgressReport::elapsedSeconds() const {
 
 void ProgressReport::effectProgress(std::size_t slot, A_long current, A_long total) {
   std::lock_guard lock(mutex_);
-  if (slot >= fraction_.size() || total <= 0) return;
-  fraction_[slot] = std::max(fraction_[slot], std::clamp(static_cast<double>(current) / total, 0.0, 1.0));
+  if (slot >= frameFractions_.size() || total <= 0) return;
+  frameFractions_[slot] = std::max(frameFractions_[slot], std::clamp(static_cast<double>(current) / total, 0.0, 1.0));
   draw(false);
 }
 
 void ProgressReport::frameDone(std::size_t slot) {
   std::lock_guard lock(mutex_);
-  if (slot >= fraction_.size()) return;
-  fraction_[slot] = 1.0;
-  ++done_;
-  draw(done_ == fraction_.size());
+  if (slot >= frameFractions_.size()) return;
+  frameFractions_[slot] = 1.0;
+  ++framesDone_;
+  draw(framesDone_ == frameFractions_.size());
 }
 
 void ProgressReport::draw(bool force) {
@@ -45,14 +45,14 @@ void ProgressReport::draw(bool force) {
   if (!force && drawn_ && now - lastDraw_ < kRedrawInterval) return;
   lastDraw_ = now;
   drawn_ = true;
-  const double total = std::accumulate(fraction_.begin(), fraction_.end(), 0.0);
-  const double share = fraction_.empty() ? 1.0 : total / static_cast<double>(fraction_.size());
+  const double total = std::accumulate(frameFractions_.begin(), frameFractions_.end(), 0.0);
+  const double share = frameFractions_.empty() ? 1.0 : total / static_cast<double>(frameFractions_.size());
   const int filled = static_cast<int>(share * kBarWidth + 0.5);
   char line[160];
   std::snprintf(line, sizeof line, "\r[%s%s] %3d%%  %zu/%zu frames  %.1f s",
                 std::string(static_cast<std::size_t>(filled), '#').c_str(),
                 std::string(static_cast<std::size_t>(kBarWidth - filled), '-').c_str(),
-                static_cast<int>(share * 100 + 0.5), done_, fraction_.size(), elapsedSeconds());
+                static_cast<int>(share * 100 + 0.5), framesDone_, frameFractions_.size(), elapsedSeconds());
   out_ << line << std::flush;
 }
 
@@ -67,9 +67,9 @@ void ProgressReport::finish(const std::string& rangeText, const std::string& des
   const double seconds = elapsedSeconds();
   if (terminal_ && drawn_) out_ << "\r\033[K";  // clear the bar's line
   char line[256];
-  std::snprintf(line, sizeof line, "rendered %zu frame%s (%s) in %.2f s, %.1f frames/s into %s\n", done_,
-                done_ == 1 ? "" : "s", rangeText.c_str(), seconds,
-                seconds > 0 ? static_cast<double>(done_) / seconds : 0.0, destination.c_str());
+  std::snprintf(line, sizeof line, "rendered %zu frame%s (%s) in %.2f s, %.1f frames/s into %s\n", framesDone_,
+                framesDone_ == 1 ? "" : "s", rangeText.c_str(), seconds,
+                seconds > 0 ? static_cast<double>(framesDone_) / seconds : 0.0, destination.c_str());
   out_ << line << std::flush;
 }
 

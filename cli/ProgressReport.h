@@ -36,8 +36,8 @@ class ProgressReport {
   std::ostream& out_;
   bool terminal_;
   std::mutex mutex_;
-  std::vector<double> fraction_;  // per frame, 0..1
-  std::size_t done_ = 0;
+  std::vector<double> frameFractions_;  // per frame, 0..1
+  std::size_t framesDone_ = 0;
   std::chrono::steady_clock::time_point start_;
   std::chrono::steady_clock::time_point lastDraw_;
   bool drawn_ = false;

@@ -21,9 +21,9 @@ std::filesystem::path defaultOutput(const std::filesystem::path& scene) {
   return std::filesystem::path("out") / scene.stem();
 }
 
-std::vector<A_long> frameNumbers(const FrameSpan& span) {
+std::vector<A_long> frameNumbers(const FrameRange& range) {
   std::vector<A_long> numbers;
-  for (A_long f = span.first; f <= span.last; ++f) numbers.push_back(f);
+  for (A_long f = range.first; f <= range.last; ++f) numbers.push_back(f);
   return numbers;
 }
 
@@ -57,7 +57,7 @@ int renderScene(const Arguments& arguments) {
   const bool demo = !arguments.scene.has_value();
   const std::filesystem::path scenePath = demo ? std::filesystem::path(INKLINE_DEMO_SCENE) : *arguments.scene;
   const Scene scene = readSceneFile(scenePath);
-  const FrameSpan frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : scene.frames;
+  const FrameRange frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : scene.frames;
   const std::filesystem::path folder = arguments.output.value_or(defaultOutput(scenePath));
   std::optional<std::filesystem::path> sheetFile = arguments.contactSheet;
   if (!sheetFile && demo) sheetFile = folder / "contact-sheet.png";

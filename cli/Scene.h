@@ -15,7 +15,8 @@
 
 namespace inkline_cli {
 
-struct LayerSpec {
+// The layer the effect is applied to.
+struct SceneLayer {
   A_long width = 0;  // from the image when one is given
   A_long height = 0;
   std::optional<std::filesystem::path> imageFile;  // resolved against the scene's folder
@@ -23,13 +24,15 @@ struct LayerSpec {
   PF_Pixel8 background{255, 255, 255, 255};        // alpha, red, green, blue; fills the layer without an image
 };
 
-struct FrameSpan {
+// The frames to render, first to last.
+struct FrameRange {
   A_long first = 0;
   A_long last = 0;  // inclusive
   A_long count() const { return last - first + 1; }
 };
 
-struct RenderSpec {
+// How every frame is rendered: bits per channel, downsampling, quality.
+struct RenderOptions {
   int bitDepth = 8;
   PF_RationalScale downsampleX{1, 1};
   PF_RationalScale downsampleY{1, 1};
@@ -51,11 +54,11 @@ struct SceneParam {
 
 struct Scene {
   std::filesystem::path file;  // for messages; empty for scenes made in memory
-  LayerSpec layer;
+  SceneLayer layer;
   TimeBase time;
   double frameRate = 24;
-  FrameSpan frames;
-  RenderSpec render;
+  FrameRange frames;
+  RenderOptions render;
   std::vector<aehost::Mask> masks;  // in mask order: the scene's own, then the SVG file's
   std::vector<SceneParam> params;   // in file order
 };

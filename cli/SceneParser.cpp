@@ -28,7 +28,7 @@ void readLayer(const Json& json, const std::filesystem::path& folder, Scene& sce
   const std::string place = "layer";
   requireObject(json, place);
   rejectUnknownKeys(json, {"width", "height", "image", "background"}, place);
-  LayerSpec& layer = scene.layer;
+  SceneLayer& layer = scene.layer;
   if (json.contains("image")) {
     if (json.contains("background")) {
       failAt(childPlace(place, "background"),
@@ -110,7 +110,7 @@ void readRender(const Json& json, Scene& scene) {
   const std::string place = "render";
   requireObject(json, place);
   rejectUnknownKeys(json, {"depth", "downsample", "quality"}, place);
-  RenderSpec& render = scene.render;
+  RenderOptions& render = scene.render;
   if (json.contains("depth")) {
     const std::string at = childPlace(place, "depth");
     const long long depth = readInteger(json["depth"], at, 0, 64);

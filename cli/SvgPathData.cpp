@@ -22,66 +22,66 @@ bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 // Splits the data into commands and numbers, tracking the offset of each for messages.
 class Scanner {
  public:
-  explicit Scanner(std::string_view data) : data_(data) {}
+  explicit Scanner(std::string_view data) : text_(data) {}
 
   void skipSeparators() {
-    while (pos_ < data_.size() && isSpace(data_[pos_])) ++pos_;
-    if (pos_ < data_.size() && data_[pos_] == ',') {
-      ++pos_;
-      while (pos_ < data_.size() && isSpace(data_[pos_])) ++pos_;
+    while (position_ < text_.size() && isSpace(text_[position_])) ++position_;
+    if (position_ < text_.size() && text_[position_] == ',') {
+      ++position_;
+      while (position_ < text_.size() && isSpace(text_[position_])) ++position_;
     }
   }
   void skipSpaces() {
-    while (pos_ < data_.size() && isSpace(data_[pos_])) ++pos_;
+    while (position_ < text_.size() && isSpace(text_[position_])) ++position_;
   }
-  bool atEnd() const { return pos_ >= data_.size(); }
-  std::size_t position() const { return pos_; }
-  char peek() const { return data_[pos_]; }
-  char take() { return data_[pos_++]; }
+  bool atEnd() const { return position_ >= text_.size(); }
+  std::size_t position() const { return position_; }
+  char peek() const { return text_[position_]; }
+  char take() { return text_[position_++]; }
 
   // A number starts here (after separators were skipped).
   bool numberAhead() const {
     if (atEnd()) return false;
-    const char c = data_[pos_];
+    const char c = text_[position_];
     return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+';
   }
 
   // The SVG number grammar: sign, digits with at most one point, optional exponent. "1.5.5"
   // is 1.5 then .5 and "1-2" is 1 then -2, as browsers read them.
   double number(char command) {
-    const std::size_t start = pos_;
-    std::size_t end = pos_;
-    if (end < data_.size() && (data_[end] == '+' || data_[end] == '-')) ++end;
+    const std::size_t start = position_;
+    std::size_t end = position_;
+    if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
     std::size_t digits = 0;
-    while (end < data_.size() && std::isdigit(static_cast<unsigned char>(data_[end]))) ++end, ++digits;
-    if (end < data_.size() && data_[end] == '.') {
+    while (end < text_.size() && std::isdigit(static_cast<unsigned char>(text_[end]))) ++end, ++digits;
+    if (end < text_.size() && text_[end] == '.') {
       ++end;
-      while (end < data_.size() && std::isdigit(static_cast<unsigned char>(data_[end]))) ++end, ++digits;
+      while (end < text_.size() && std::isdigit(static_cast<unsigned char>(text_[end]))) ++end, ++digits;
     }
     if (digits == 0) throw PathDataError(start, expectedNumber(command, start));
-    if (end < data_.size() && (data_[end] == 'e' || data_[end] == 'E')) {
+    if (end < text_.size() && (text_[end] == 'e' || text_[end] == 'E')) {
       std::size_t exponent = end + 1;
-      if (exponent < data_.size() && (data_[exponent] == '+' || data_[exponent] == '-')) ++exponent;
+      if (exponent < text_.size() && (text_[exponent] == '+' || text_[exponent] == '-')) ++exponent;
       const std::size_t exponentDigits = exponent;
-      while (exponent < data_.size() && std::isdigit(static_cast<unsigned char>(data_[exponent]))) ++exponent;
+      while (exponent < text_.size() && std::isdigit(static_cast<unsigned char>(text_[exponent]))) ++exponent;
       if (exponent > exponentDigits) end = exponent;
     }
-    const char* first = data_.data() + start + (data_[start] == '+' ? 1 : 0);
+    const char* first = text_.data() + start + (text_[start] == '+' ? 1 : 0);
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(first, data_.data() + end, value);
-    if (ec != std::errc{} || ptr != data_.data() + end) throw PathDataError(start, "number out of range");
-    pos_ = end;
+    const auto [ptr, ec] = std::from_chars(first, text_.data() + end, value);
+    if (ec != std::errc{} || ptr != text_.data() + end) throw PathDataError(start, "number out of range");
+    position_ = end;
     return value;
   }
 
   std::string expectedNumber(char command, std::size_t at) const {
-    const std::string found = at < data_.size() ? "\"" + std::string(1, data_[at]) + "\"" : "the end of the data";
+    const std::string found = at < text_.size() ? "\"" + std::string(1, text_[at]) + "\"" : "the end of the data";
     return std::string("expected a number for \"") + command + "\", found " + found;
   }
 
  private:
-  std::string_view data_;
-  std::size_t pos_ = 0;
+  std::string_view text_;
+  std::size_t position_ = 0;
 };
 
 // Builds outlines segment by segment; every segment is a cubic from the current point.
@@ -89,19 +89,19 @@ class OutlineBuilder {
  public:
   void moveTo(MaskPoint p) {
     finishSubpath();
-    start_ = current_ = p;
-    open_ = true;
+    subpathStart_ = current_ = p;
+    subpathOpen_ = true;
     outline_.vertices.push_back(MaskVertex::corner(p.x, p.y));
   }
   void cubicTo(MaskPoint c1, MaskPoint c2, MaskPoint end) {
-    if (!open_) moveTo(current_);  // drawing after Z starts a new subpath at the start point
+    if (!subpathOpen_) moveTo(current_);  // drawing after Z starts a new subpath at the start point
     outline_.vertices.back().outTangent = c1;
     outline_.vertices.push_back(MaskVertex{end, c2, end});
     current_ = end;
   }
   void lineTo(MaskPoint end) { cubicTo(current_, end, end); }
   void close() {
-    if (!open_) return;
+    if (!subpathOpen_) return;
     auto& vertices = outline_.vertices;
     // A subpath that came back to its start: the last vertex is the first one again, and its
     // incoming tangent belongs to the first.
@@ -111,7 +111,7 @@ class OutlineBuilder {
     }
     outline_.closed = true;
     finishSubpath();
-    current_ = start_;
+    current_ = subpathStart_;
   }
   MaskPoint current() const { return current_; }
   std::vector<MaskOutline> finish() {
@@ -121,15 +121,15 @@ class OutlineBuilder {
 
  private:
   void finishSubpath() {
-    if (open_ && outline_.vertices.size() >= 2) outlines_.push_back(std::move(outline_));
+    if (subpathOpen_ && outline_.vertices.size() >= 2) outlines_.push_back(std::move(outline_));
     outline_ = {};
-    open_ = false;
+    subpathOpen_ = false;
   }
 
   std::vector<MaskOutline> outlines_;
   MaskOutline outline_;
-  bool open_ = false;
-  MaskPoint start_;
+  bool subpathOpen_ = false;
+  MaskPoint subpathStart_;
   MaskPoint current_;
 };
 

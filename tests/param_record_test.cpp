@@ -1,11 +1,16 @@
 // Parameter values reach the renderer as the host holds them: checked out at the frame's time,
 // copied into the record field by field without conversion.
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
+#include <vector>
 
 #include "aehost/HostScope.h"
 #include "effect/ParamRecord.h"
 #include "framework/EffectHooks.h"
 #include "params/BaseParam.h"
+#include "params/ParamAdd.h"
 #include "params/ParamGetter.h"
 #include "params/ParamRegistry.h"
 #include "support/InklineFixture.h"
@@ -15,6 +20,16 @@ namespace {
 using aehost::ColorValue;
 using aehost::FloatSliderValue;
 using aehost::SliderValue;
+
+// A kind binds only to a record field of the type its value has in the host's value union.
+template <typename Param, typename Field>
+constexpr bool kBinds = std::is_constructible_v<Param, RecordField<Field>, const char*, const PF_ParamDef*>;
+static_assert(kBinds<ParamAddSlider, A_long> && !kBinds<ParamAddSlider, PF_FpLong>);
+static_assert(kBinds<ParamAddFloatSlider, PF_FpLong> && !kBinds<ParamAddFloatSlider, A_u_char>);
+static_assert(kBinds<ParamAddAngle, PF_Fixed> && !kBinds<ParamAddAngle, PF_FpLong>);
+static_assert(kBinds<ParamAddCheckbox, A_u_char> && !kBinds<ParamAddCheckbox, A_long>);
+static_assert(kBinds<ParamAddColor, PF_Pixel> && !kBinds<ParamAddColor, A_long>);
+static_assert(kBinds<ParamAddPath, PF_PathID> && !kBinds<ParamAddPath, PF_FpLong>);
 
 class ParamRecordTest : public InklineTest {
 protected:
@@ -66,6 +81,35 @@ TEST_F(ParamRecordTest, CheckoutAtTheFrameTimeFillsEveryField) {
   EXPECT_EQ(record.centerPosition, 50.0);
   // Every private copy went back to the host (the audit in TearDown would say otherwise).
   EXPECT_THAT(p.outstandingCheckouts(), ::testing::IsEmpty());
+}
+
+TEST(RecordFieldTest, AMemberGivesTheOffsetAndSizeOfItsField) {
+  const RecordField<PF_FpLong> thickness = recordField(&ParamRecord::thickness);
+  EXPECT_EQ(thickness.offset, static_cast<std::int32_t>(offsetof(ParamRecord, thickness)));
+  EXPECT_EQ(thickness.size, 8);
+  const RecordField<PF_Pixel> endColor = recordField(&ParamRecord::endColor);
+  EXPECT_EQ(endColor.offset, static_cast<std::int32_t>(offsetof(ParamRecord, endColor)));
+  EXPECT_EQ(endColor.size, 4);
+  const RecordField<A_u_char> useAllPaths = recordField(&ParamRecord::useAllPaths);
+  EXPECT_EQ(useAllPaths.offset, 0);
+  EXPECT_EQ(useAllPaths.size, 1);
+}
+
+TEST_F(ParamRecordTest, ACheckboxKeepsTheLowByteOfItsValue) {
+  std::vector<PF_ParamDef> defs;
+  for (PF_ParamIndex i = 0; i < effect.parameters().count(); ++i) defs.push_back(effect.parameters().definitionAt(i, 0));
+  defs[static_cast<std::size_t>(idx("Loop"))].u.bd.value = 0x100;
+  defs[static_cast<std::size_t>(idx("Use All Paths"))].u.bd.value = 0x201;
+  std::vector<PF_ParamDef*> params;
+  for (PF_ParamDef& def : defs) params.push_back(&def);
+
+  ParamRecord record;
+  std::memset(&record, 0xEE, sizeof record);
+  GetParamFromArray getter(params.data());
+  std::size_t read = 0;
+  ASSERT_EQ(ParamRegistry::instance().readAll(&record, getter, read), PF_Err_NONE);
+  EXPECT_EQ(record.loop, 0);
+  EXPECT_EQ(record.useAllPaths, 1);
 }
 
 TEST_F(ParamRecordTest, LookupByIdFindsHostIndices) {

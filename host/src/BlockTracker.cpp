@@ -9,7 +9,7 @@ namespace aehost {
 BlockTracker::BlockTracker(ProblemLog& problems) : problems_(problems) {}
 
 BlockTracker::~BlockTracker() {
-  for (auto& [block, size] : live_) std::free(block);
+  for (auto& [block, size] : liveBlockSizes_) std::free(block);
 }
 
 void BlockTracker::note(const std::string& what) {
@@ -26,7 +26,7 @@ SPErr BlockTracker::allocate(std::size_t sizeBytes, void** block) {
   if (allocationFault_.fires()) return kSPOutOfMemoryError;
   void* memory = std::malloc(sizeBytes == 0 ? 1 : sizeBytes);
   if (memory == nullptr) return kSPOutOfMemoryError;
-  live_.emplace(memory, sizeBytes);
+  liveBlockSizes_.emplace(memory, sizeBytes);
   *block = memory;
   return kSPNoError;
 }
@@ -34,13 +34,13 @@ SPErr BlockTracker::allocate(std::size_t sizeBytes, void** block) {
 SPErr BlockTracker::free(void* block) {
   if (block == nullptr) return kSPNoError;
   const std::lock_guard lock(mutex_);
-  const auto found = live_.find(block);
-  if (found == live_.end()) {
+  const auto found = liveBlockSizes_.find(block);
+  if (found == liveBlockSizes_.end()) {
     note("FreeBlock of a block this host did not allocate or already freed");
     return kSPBadParameterError;
   }
   std::free(block);
-  live_.erase(found);
+  liveBlockSizes_.erase(found);
   return kSPNoError;
 }
 
@@ -51,23 +51,23 @@ SPErr BlockTracker::reallocate(void* block, std::size_t newSizeBytes, void** new
     return kSPBadParameterError;
   }
   const std::lock_guard lock(mutex_);
-  const auto found = live_.find(block);
-  if (found == live_.end()) {
+  const auto found = liveBlockSizes_.find(block);
+  if (found == liveBlockSizes_.end()) {
     note("ReallocateBlock of a block this host did not allocate or already freed");
     return kSPBadParameterError;
   }
   if (newSizeBytes > found->second && allocationFault_.fires()) return kSPOutOfMemoryError;
   void* memory = std::realloc(block, newSizeBytes == 0 ? 1 : newSizeBytes);
   if (memory == nullptr) return kSPOutOfMemoryError;
-  live_.erase(found);
-  live_.emplace(memory, newSizeBytes);
+  liveBlockSizes_.erase(found);
+  liveBlockSizes_.emplace(memory, newSizeBytes);
   *newBlock = memory;
   return kSPNoError;
 }
 
 std::size_t BlockTracker::liveCount() const {
   const std::lock_guard lock(mutex_);
-  return live_.size();
+  return liveBlockSizes_.size();
 }
 
 void BlockTracker::failNthAllocation(int n) {
@@ -77,7 +77,7 @@ void BlockTracker::failNthAllocation(int n) {
 
 void BlockTracker::audit(std::vector<std::string>& out) const {
   const std::lock_guard lock(mutex_);
-  for (const auto& [block, size] : live_) {
+  for (const auto& [block, size] : liveBlockSizes_) {
     out.push_back("block of " + std::to_string(size) + " bytes from AllocateBlock never freed");
   }
 }

@@ -53,7 +53,7 @@ HandleTable::~HandleTable() {
 
 void HandleTable::setNewMemoryFill(std::optional<std::uint8_t> fill) {
   const std::lock_guard lock(mutex_);
-  fill_ = fill;
+  newMemoryFill_ = fill;
 }
 
 void HandleTable::note(const char* callback, const std::string& what) {
@@ -66,7 +66,7 @@ PF_Handle HandleTable::create(std::uint64_t sizeBytes, HandleOwner owner) {
   if (newHandleFault_.fires()) return nullptr;
   void* data = allocateWithGuard(sizeBytes);
   if (data == nullptr) return nullptr;
-  if (fill_) std::memset(data, *fill_, static_cast<std::size_t>(sizeBytes));
+  if (newMemoryFill_) std::memset(data, *newMemoryFill_, static_cast<std::size_t>(sizeBytes));
 
   auto entry = std::make_unique<Entry>();
   entry->master = data;
@@ -160,8 +160,8 @@ PF_Err HandleTable::resize(std::uint64_t sizeBytes, PF_Handle* handle) {
   if (data == nullptr) return PF_Err_OUT_OF_MEMORY;
   const auto kept = std::min(sizeBytes, entry->info.sizeBytes);
   std::memcpy(data, entry->master, static_cast<std::size_t>(kept));
-  if (fill_ && sizeBytes > kept) {
-    std::memset(static_cast<unsigned char*>(data) + kept, *fill_, static_cast<std::size_t>(sizeBytes - kept));
+  if (newMemoryFill_ && sizeBytes > kept) {
+    std::memset(static_cast<unsigned char*>(data) + kept, *newMemoryFill_, static_cast<std::size_t>(sizeBytes - kept));
   }
   std::free(entry->master);
   entry->master = data;

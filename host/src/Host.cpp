@@ -40,36 +40,18 @@ PF_Handle Host::globalData(std::uint64_t moduleId) const {
 void Host::setGlobalData(std::uint64_t moduleId, PF_Handle handle) { globalData_[moduleId] = handle; }
 
 void Host::attachParameters(const void* effectRef, Parameters* parameters) {
-  const std::lock_guard lock(instancesMutex_);
-  parameters_[effectRef] = parameters;
+  parameters_.attach(effectRef, parameters);
 }
 
-void Host::detachParameters(const void* effectRef) {
-  const std::lock_guard lock(instancesMutex_);
-  parameters_.erase(effectRef);
-}
+void Host::detachParameters(const void* effectRef) { parameters_.detach(effectRef); }
 
-Parameters* Host::parametersFor(const void* effectRef) const {
-  const std::lock_guard lock(instancesMutex_);
-  const auto found = parameters_.find(effectRef);
-  return found == parameters_.end() ? nullptr : found->second;
-}
+Parameters* Host::parametersFor(const void* effectRef) const { return parameters_.find(effectRef); }
 
-void Host::attachLayer(const void* effectRef, Layer* layer) {
-  const std::lock_guard lock(instancesMutex_);
-  layers_[effectRef] = layer;
-}
+void Host::attachLayer(const void* effectRef, Layer* layer) { layers_.attach(effectRef, layer); }
 
-void Host::detachLayer(const void* effectRef) {
-  const std::lock_guard lock(instancesMutex_);
-  layers_.erase(effectRef);
-}
+void Host::detachLayer(const void* effectRef) { layers_.detach(effectRef); }
 
-Layer* Host::layerFor(const void* effectRef) const {
-  const std::lock_guard lock(instancesMutex_);
-  const auto found = layers_.find(effectRef);
-  return found == layers_.end() ? nullptr : found->second;
-}
+Layer* Host::layerFor(const void* effectRef) const { return layers_.find(effectRef); }
 
 void Host::commandStarted() {
   const std::lock_guard lock(instancesMutex_);
@@ -90,8 +72,8 @@ std::vector<std::string> Host::problems() const {
   blocks_.audit(all);
   worlds_.audit(all);
   const std::lock_guard lock(instancesMutex_);
-  for (const auto& [effectRef, parameters] : parameters_) parameters->audit(all);
-  for (const auto& [effectRef, layer] : layers_) layer->pathCheckouts().audit(all);
+  parameters_.forEachLocked(lock, [&](const Parameters& parameters) { parameters.audit(all); });
+  layers_.forEachLocked(lock, [&](const Layer& layer) { layer.pathCheckouts().audit(all); });
   return all;
 }
 

@@ -55,10 +55,10 @@ Interpolation interpolationFor(const PF_ParamDef& def) {
 }
 
 ParamTrack::ParamTrack(ParamValue initial, Interpolation interpolation)
-    : static_(std::move(initial)), interpolation_(interpolation) {}
+    : staticValue_(std::move(initial)), interpolation_(interpolation) {}
 
 void ParamTrack::setStatic(ParamValue value) {
-  static_ = std::move(value);
+  staticValue_ = std::move(value);
   keyframes_.clear();
 }
 
@@ -80,7 +80,7 @@ void ParamTrack::setKeyframes(std::vector<Keyframe> keyframes) {
 void ParamTrack::clearKeyframes() { keyframes_.clear(); }
 
 ParamValue ParamTrack::valueAt(double time) const {
-  if (keyframes_.empty()) return static_;
+  if (keyframes_.empty()) return staticValue_;
   if (time <= keyframes_.front().time) return keyframes_.front().value;
   if (time >= keyframes_.back().time) return keyframes_.back().value;
   // The first keyframe later than `time`; the one before it is at or before `time`.

@@ -47,7 +47,7 @@ std::vector<std::byte> readModulePiplBytes(const std::filesystem::path& moduleFi
 }
 
 PluginModule::PluginModule(const std::filesystem::path& path, ModuleLoadOptions options) : path_(path) {
-  if (options.privateCopy) copy_ = std::make_unique<PrivateModuleCopy>(path);
+  if (options.privateCopy) privateCopy_ = std::make_unique<PrivateModuleCopy>(path);
 #ifdef _WIN32
   library_ = std::make_unique<DynamicLibrary>(loadedPath());
   pipl_ = parseModulePipl(readPiplResource(library_->nativeHandle()), path);
@@ -69,7 +69,7 @@ PluginModule::PluginModule(const std::filesystem::path& path, ModuleLoadOptions 
 
 PluginModule::~PluginModule() = default;
 
-const std::filesystem::path& PluginModule::loadedPath() const { return copy_ ? copy_->path() : path_; }
+const std::filesystem::path& PluginModule::loadedPath() const { return privateCopy_ ? privateCopy_->path() : path_; }
 
 PF_Err PluginModule::call(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                           PF_LayerDef* output, void* extra) const {

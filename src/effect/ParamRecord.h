@@ -3,6 +3,8 @@
 // its value's bytes to its field here; the render converts them into RenderSettings.
 #pragma once
 
+#include <type_traits>
+
 #include "AE_Effect.h"
 
 struct ParamRecord {
@@ -70,3 +72,5 @@ struct ParamRecord {
   PF_Pixel endColor;
   PF_FpLong centerPosition;
 };
+// Filled by copying bytes, and kept inside RenderData in a host handle freed without a destructor.
+static_assert(std::is_trivially_destructible_v<ParamRecord> && std::is_trivially_copyable_v<ParamRecord>);

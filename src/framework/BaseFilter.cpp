@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "AE_EffectCB.h"
@@ -43,6 +44,8 @@ struct PreRenderBlock {
   RenderData renderData;
   void (*disposeHandle)(PF_Handle);
 };
+// Placement-new'd into the handle, which deletePreRenderData disposes without a destructor.
+static_assert(std::is_trivially_destructible_v<PreRenderBlock> && std::is_trivially_copyable_v<PreRenderBlock>);
 
 void deletePreRenderData(void* preRenderData) {
   auto handle = static_cast<PF_Handle>(preRenderData);
@@ -52,10 +55,9 @@ void deletePreRenderData(void* preRenderData) {
   if (block->disposeHandle != nullptr) block->disposeHandle(handle);
 }
 
-RenderData emptyRenderData(A_u_char isSmartRender) {
+RenderData emptyRenderData() {
   RenderData data{};
   data.pixelFormat = PF_PixelFormat_INVALID;
-  data.isSmartRender = isSmartRender;
   return data;
 }
 
@@ -125,8 +127,7 @@ PF_Err BaseFilter::updateParamsUI(PF_InData* in_data, PF_OutData*, PF_ParamDef* 
 }
 
 PF_Err BaseFilter::render(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[], PF_LayerDef* output) {
-  RenderData data = emptyRenderData(0);
-  data.inputRect = in_data->extent_hint;
+  RenderData data = emptyRenderData();
   data.input = &params[0]->u.ld;
   data.output = output;
   data.in_data = in_data;
@@ -158,7 +159,7 @@ PF_Err BaseFilter::smartPreRender(PF_InData* in_data, PF_OutData* out_data, void
   HandleLock lock(in_data, handle.get());
   if (lock.data() == nullptr) return PF_Err_INTERNAL_STRUCT_DAMAGED;
 
-  auto* block = new (lock.data()) PreRenderBlock{emptyRenderData(1), in_data->utils->host_dispose_handle};
+  auto* block = new (lock.data()) PreRenderBlock{emptyRenderData(), in_data->utils->host_dispose_handle};
   RenderData& data = block->renderData;
   // From here the host owns the handle and frees it through the delete callback.
   preRender->output->pre_render_data = handle.release();
@@ -188,9 +189,6 @@ PF_Err BaseFilter::smartRender(PF_InData* in_data, PF_OutData* out_data, void* e
   if (err == PF_Err_NONE) err = smart->cb->checkout_output(in_data->effect_ref, &data.output);
 
   if (err == PF_Err_NONE && data.input != nullptr && data.output != nullptr) {
-    data.inputRect = PF_LRect{0, 0, data.input->width, data.input->height};
-    data.layerRect = PF_LRect{data.input->origin_x, data.input->origin_y,
-                              data.input->width + data.input->origin_x, data.input->height + data.input->origin_y};
     err = AEUtil::WorldSuite::getPixelFormat(in_data, data.input, data.pixelFormat);
     if (err == PF_Err_NONE) err = beforeRenderHook(in_data, out_data, smart, data);
     if (err == PF_Err_NONE) err = renderEffect(data);

@@ -2,6 +2,8 @@
 // and the call's host data. In the SmartFX path it lives in the pre-render handle.
 #pragma once
 
+#include <type_traits>
+
 #include "AE_Effect.h"
 #include "AE_EffectPixelFormat.h"
 #include "effect/ParamRecord.h"
@@ -13,7 +15,6 @@ struct RenderData {
   PF_EffectWorld* input;
   PF_EffectWorld* output;
   PF_PixelFormat pixelFormat;  // PF_PixelFormat_INVALID ('badf') until known
-  PF_LRect inputRect;          // the input's area in its own buffer
-  PF_LRect layerRect;          // the same area moved by the input's origin
-  A_u_char isSmartRender;
 };
+// The SmartFX path builds it in a host handle that the host frees without a destructor.
+static_assert(std::is_trivially_destructible_v<RenderData> && std::is_trivially_copyable_v<RenderData>);

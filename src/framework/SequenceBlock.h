@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 
 struct SequenceBlock {
   std::uint32_t magic;       // 'pseq'
@@ -15,6 +16,8 @@ struct SequenceBlock {
   std::uint8_t reserved[8];
 };
 static_assert(sizeof(SequenceBlock) == 24);
+// It lives in a host handle, read and written as bytes and freed without a destructor.
+static_assert(std::is_trivially_destructible_v<SequenceBlock> && std::is_trivially_copyable_v<SequenceBlock>);
 
 inline constexpr std::uint32_t kSequenceMagic = 0x70736571;  // 'pseq'
 inline constexpr std::uint32_t kSequenceVersion = 1;

@@ -10,10 +10,13 @@ struct ParamRecord;
 class ParamGetter;
 
 class BaseParam {
-public:
+protected:
   // Takes the next host index from the registry. `tmpl` is the definition the parameter
-  // starts from (zeroed when null).
+  // starts from (zeroed when null). The kinds pass a place checked against their value's
+  // type (see RecordedParam), or none.
   BaseParam(std::int32_t recordOffset, std::int32_t valueSize, const char* name, const PF_ParamDef* tmpl);
+
+public:
   virtual ~BaseParam();
   BaseParam(const BaseParam&) = delete;
   BaseParam& operator=(const BaseParam&) = delete;

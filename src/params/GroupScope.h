@@ -12,7 +12,7 @@ public:
   explicit GroupScope(A_long endId) : endId_(endId) {}
   ~GroupScope() {
     try {
-      auto end = std::make_unique<ParamEndTopic>(0, 0, "", nullptr);
+      auto end = std::make_unique<ParamEndTopic>("", nullptr);
       end->id = endId_;
       ParamRegistry::instance().append(std::move(end));
     } catch (...) {

@@ -4,19 +4,30 @@
 #pragma once
 
 #include "params/BaseParam.h"
+#include "params/RecordField.h"
 
-class ParamAddSlider final : public BaseParam {
+// A parameter whose value the host delivers as a `Value`; it can only be bound to a record
+// field of that same type.
+template <typename ValueType>
+class RecordedParam : public BaseParam {
 public:
-  using BaseParam::BaseParam;
+  using Value = ValueType;
+  RecordedParam(RecordField<Value> field, const char* name, const PF_ParamDef* tmpl)
+      : BaseParam(field.offset, field.size, name, tmpl) {}
+};
+
+class ParamAddSlider final : public RecordedParam<A_long> {
+public:
+  using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
 
   A_long validMin = 0, validMax = 0, sliderMin = 0, sliderMax = 0, defaultValue = 0;
 };
 
-class ParamAddFloatSlider final : public BaseParam {
+class ParamAddFloatSlider final : public RecordedParam<PF_FpLong> {
 public:
-  using BaseParam::BaseParam;
+  using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
 
@@ -26,18 +37,19 @@ public:
   A_long wantPhase = 0;
 };
 
-class ParamAddAngle final : public BaseParam {
+class ParamAddAngle final : public RecordedParam<PF_Fixed> {
 public:
-  using BaseParam::BaseParam;
+  using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
 
   PF_Fixed defaultValue = 0;  // degrees, 16.16
 };
 
-class ParamAddCheckbox final : public BaseParam {
+// The record keeps the low byte of the host's 32-bit value, all a box needs.
+class ParamAddCheckbox final : public RecordedParam<A_u_char> {
 public:
-  using BaseParam::BaseParam;
+  using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
 
@@ -46,9 +58,9 @@ public:
   PF_ParamFlags extraFlags = 0;
 };
 
-class ParamAddColor final : public BaseParam {
+class ParamAddColor final : public RecordedParam<PF_Pixel> {
 public:
-  using BaseParam::BaseParam;
+  using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
 
@@ -56,9 +68,9 @@ public:
 };
 
 // A mask chooser; its value is the host's PF_PathID of the chosen mask.
-class ParamAddPath final : public BaseParam {
+class ParamAddPath final : public RecordedParam<PF_PathID> {
 public:
-  using BaseParam::BaseParam;
+  using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
 
   A_long defaultPath = 0;  // 0: no mask
@@ -66,12 +78,12 @@ public:
 
 class ParamAddTopic final : public BaseParam {
 public:
-  using BaseParam::BaseParam;
+  ParamAddTopic(const char* name, const PF_ParamDef* tmpl) : BaseParam(0, 0, name, tmpl) {}
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
 };
 
 class ParamEndTopic final : public BaseParam {
 public:
-  using BaseParam::BaseParam;
+  ParamEndTopic(const char* name, const PF_ParamDef* tmpl) : BaseParam(0, 0, name, tmpl) {}
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
 };

@@ -34,7 +34,7 @@ class BlockTracker {
 
   ProblemLog& problems_;
   mutable std::mutex mutex_;
-  std::unordered_map<void*, std::size_t> live_;
+  std::unordered_map<void*, std::size_t> liveBlockSizes_;
   Countdown allocationFault_;
 };
 

@@ -80,7 +80,7 @@ class HandleTable {
   mutable std::mutex mutex_;
   std::unordered_map<PF_Handle, std::unique_ptr<Entry>> entries_;  // live and disposed
   std::uint64_t nextSerial_ = 1;
-  std::optional<std::uint8_t> fill_ = std::uint8_t{0xA5};
+  std::optional<std::uint8_t> newMemoryFill_ = std::uint8_t{0xA5};
   Countdown newHandleFault_;
   Countdown lockFault_;
   Countdown resizeFault_;

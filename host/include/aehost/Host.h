@@ -10,6 +10,7 @@
 #include "AE_Effect.h"
 #include "SPBasic.h"
 #include "aehost/BlockTracker.h"
+#include "aehost/EffectRefMap.h"
 #include "aehost/HandleTable.h"
 #include "aehost/HostOptions.h"
 #include "aehost/ProblemLog.h"
@@ -82,8 +83,8 @@ class Host {
   SPBasicSuite basicSuite_;
   std::map<std::uint64_t, PF_Handle> globalData_;
   mutable std::mutex instancesMutex_;
-  std::map<const void*, Parameters*> parameters_;
-  std::map<const void*, Layer*> layers_;
+  EffectRefMap<Parameters> parameters_{instancesMutex_};
+  EffectRefMap<Layer> layers_{instancesMutex_};
   int commandsRunning_ = 0;
 };
 

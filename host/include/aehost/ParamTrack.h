@@ -32,14 +32,14 @@ class ParamTrack {
   void setKeyframes(std::vector<Keyframe> keyframes);
   void clearKeyframes();  // back to the static value
 
-  const ParamValue& staticValue() const { return static_; }
+  const ParamValue& staticValue() const { return staticValue_; }
   const std::vector<Keyframe>& keyframes() const { return keyframes_; }
   Interpolation interpolation() const { return interpolation_; }
 
   ParamValue valueAt(double time) const;
 
  private:
-  ParamValue static_;
+  ParamValue staticValue_;
   std::vector<Keyframe> keyframes_;  // sorted by time, one per time
   Interpolation interpolation_;
 };

@@ -43,7 +43,7 @@ class PluginModule {
 
  private:
   std::filesystem::path path_;
-  std::unique_ptr<PrivateModuleCopy> copy_;  // declared before library_: deleted after unload
+  std::unique_ptr<PrivateModuleCopy> privateCopy_;  // declared before library_: deleted after unload
   std::unique_ptr<DynamicLibrary> library_;
   Pipl pipl_;
   EffectEntryPoint entryPoint_ = nullptr;
