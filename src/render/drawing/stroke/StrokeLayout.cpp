@@ -82,7 +82,8 @@ struct StrokeDraws {
 class StrokeLayout {
 public:
   StrokeLayout(StrokePainter& painter, const RenderSettings& settings)
-      : painter_(painter), settings_(settings), transforms_(transformsStrokes(settings)) {
+      : painter_(painter), settings_(settings), wave_(waveSettingsOf(settings)),
+        transformRandomness_(transformRandomnessOf(settings)), transforms_(transformsStrokes(settings)) {
     StrokeRecord& r = record_;
     r.opacity = settings_.opacity;
     r.inOut = settings_.enableInOut;
@@ -100,6 +101,19 @@ public:
   }
 
   bool transforms() const { return transforms_; }
+
+  // A copy's stroke path from the acquired one: waved (or copied).
+  Path wavedPath(const Path& acquired, std::int32_t waveSeed) const {
+    Path stroke;
+    ApplyWave(wave_, stroke, acquired, waveSeed);
+    return stroke;
+  }
+
+  // Random rotation and scale about the pivot, where the settings ask for them.
+  template <class Paths>
+  void transformStrokes(Paths& paths, PathPoint pivot, std::int32_t transformSeed) const {
+    if (transforms_) randomTransform(transformRandomness_, paths, pivot, transformSeed);
+  }
   // A taper profile that could not be built fails the render once its strokes are done.
   PF_Err profileError() const { return profileError_; }
 
@@ -267,6 +281,8 @@ private:
 
   StrokePainter& painter_;
   const RenderSettings& settings_;
+  const WaveSettings wave_;
+  const TransformRandomness transformRandomness_;
   const bool transforms_;
   StrokeRecord record_;
   PF_Err profileError_ = PF_Err_NONE;
@@ -283,19 +299,11 @@ private:
   Displacement offset_;        // random offset of the current stroke [px]
 };
 
-// The copy's stroke path from the acquired one: waved (or copied).
-Path strokePathOf(const WaveSettings& wave, const Path& acquired, std::int32_t waveSeed) {
-  Path stroke;
-  ApplyWave(wave, stroke, acquired, waveSeed);
-  return stroke;
-}
-
 }  // namespace
 
 PF_Err strokePathsSeparately(const PathList& paths, const RenderSettings& s, StrokePainter& painter,
                              StrokeOutput& output) {
   StrokeLayout layout(painter, s);
-  const WaveSettings wave = waveSettingsOf(s);
   // Without a seed of their own, paths are seeded by position, so appending a path never
   // changes the strokes of the paths before it.
   RandomStream chain = RandomStream{twoStepJump(static_cast<std::uint32_t>(s.effectiveSeed))};
@@ -317,8 +325,8 @@ PF_Err strokePathsSeparately(const PathList& paths, const RenderSettings& s, Str
 
     for (A_long copy = 0; copy < copies; ++copy) {
       const StrokeDraws d = layout.draw(stream);
-      Path stroke = strokePathOf(wave, acquired, d.waveSeed);
-      if (layout.transforms()) randomTransform(transformRandomnessOf(s), stroke, pivot, d.transformSeed);
+      Path stroke = layout.wavedPath(acquired, d.waveSeed);
+      layout.transformStrokes(stroke, pivot, d.transformSeed);
       const double lambda = std::max(0.01, pathLength(stroke));
 
       layout.layOutStroke(d, lambda);
@@ -351,7 +359,6 @@ PF_Err strokePathsSeparately(const PathList& paths, const RenderSettings& s, Str
 PF_Err strokePathsSequentially(const PathList& paths, const RenderSettings& s, StrokePainter& painter,
                                StrokeOutput& output) {
   StrokeLayout layout(painter, s);
-  const WaveSettings wave = waveSettingsOf(s);
   RandomStream stream = RandomStream::afterTwoSteps(static_cast<std::uint32_t>(s.effectiveSeed));
   if (s.randomSeed != 0) {
     stream.step();
@@ -366,9 +373,9 @@ PF_Err strokePathsSequentially(const PathList& paths, const RenderSettings& s, S
     PathList strokes;
     strokes.reserve(paths.size());
     for (std::size_t k = 0; k < paths.size(); ++k) {
-      strokes.push_back(strokePathOf(wave, paths[k], wrappingProduct(static_cast<std::int64_t>(k) + 1, d.waveSeed)));
+      strokes.push_back(layout.wavedPath(paths[k], wrappingProduct(static_cast<std::int64_t>(k) + 1, d.waveSeed)));
     }
-    if (layout.transforms()) randomTransform(transformRandomnessOf(s), strokes, pivot, d.transformSeed);
+    layout.transformStrokes(strokes, pivot, d.transformSeed);
     std::vector<double> lengths;
     lengths.reserve(strokes.size());
     double total = 0.0;
