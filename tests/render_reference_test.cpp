@@ -14,7 +14,25 @@ struct Scene {
   const char* name;
   std::function<void(InklineScene&)> build;
   A_long frame;
+  int bitDepth = 8;
+  aehost::RenderPath path = aehost::RenderPath::Automatic;
 };
+
+// Thick, translucent strokes over each other: discs of every size overlap hundreds of times,
+// the interior is blended rather than filled, and strokes cross one another.
+void buildThickTranslucentScene(InklineScene& s) {
+  s.addCurve(5, 80, 80, -40, 155, 80);
+  s.addPolyline({{10, 15}, {150, 70}});
+  s.setFloat("Thickness", 36);
+  s.setFloat("Opacity", 70);
+  s.setFloat("Start Thickness", 30);
+  s.setCheckbox("Use Start/End Opacity", true);
+  s.setFloat("End Opacity", 40);
+  s.setCheckbox("Enable Copy Stroke", true);
+  s.setSlider("Copy Number", 1);
+  s.setFloat("Copy Offset X", 9);
+  s.setCheckbox("Clear Background", true);
+}
 
 const Scene kScenes[] = {
     {"tapered_stroke_on_a_curve",
@@ -72,14 +90,26 @@ const Scene kScenes[] = {
        s.setFloat("End Opacity", 100);
      },
      0},
+    // Every depth on both render paths (float has only SmartFX); float frames are kept as
+    // 16-bit PNGs and compared at that precision.
+    {"busy_scene_8bit_classic", [](InklineScene& s) { s.buildBusyScene(); }, 3, 8, aehost::RenderPath::Classic},
+    {"busy_scene_16bit_smart", [](InklineScene& s) { s.buildBusyScene(); }, 3, 16, aehost::RenderPath::Smart},
+    {"busy_scene_16bit_classic", [](InklineScene& s) { s.buildBusyScene(); }, 3, 16, aehost::RenderPath::Classic},
+    {"busy_scene_float_smart", [](InklineScene& s) { s.buildBusyScene(); }, 3, 32, aehost::RenderPath::Smart},
+    {"thick_translucent_8bit_smart", buildThickTranslucentScene, 0, 8, aehost::RenderPath::Smart},
+    {"thick_translucent_16bit_classic", buildThickTranslucentScene, 0, 16, aehost::RenderPath::Classic},
+    {"thick_translucent_float_smart", buildThickTranslucentScene, 0, 32, aehost::RenderPath::Smart},
 };
 
 class ReferenceFrames : public RenderTest, public ::testing::WithParamInterface<Scene> {};
 
 TEST_P(ReferenceFrames, MatchTheReviewedImage) {
   GetParam().build(*this);
-  const aehost::RenderResult result = effect.renderFrame(aehost::RenderRequest::atFrame(GetParam().frame));
+  aehost::RenderRequest request = aehost::RenderRequest::atFrame(GetParam().frame, GetParam().bitDepth);
+  request.path = GetParam().path;
+  aehost::RenderResult result = effect.renderFrame(request);
   ASSERT_TRUE(result.ok()) << result.message;
+  if (GetParam().bitDepth == 32) result.image = result.image.converted(PF_PixelFormat_ARGB64);
 
   const std::filesystem::path file =
       std::filesystem::path(INKLINE_SOURCE_DIR) / "tests" / "reference" / (std::string(GetParam().name) + ".png");
