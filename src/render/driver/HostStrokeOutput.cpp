@@ -21,10 +21,17 @@ PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat forma
   }
 }
 
-PF_Err HostStrokeOutput::clearWorkWorld() { return clearWorld(inData_, suites_, format_, nullptr, workWorld_); }
+PF_Err HostStrokeOutput::clearWorkWorld() {
+  if (canvas_.untouched()) return PF_Err_NONE;
+  const PF_Rect area = canvas_.touched;
+  const PF_Err err = clearWorld(inData_, suites_, format_, &area, workWorld_);
+  if (err == PF_Err_NONE) canvas_.forgetTouched();
+  return err;
+}
 
 PF_Err HostStrokeOutput::compositeWorkWorld() {
-  const PF_Rect source{0, 0, workWorld_->width, workWorld_->height};
+  if (canvas_.untouched()) return PF_Err_NONE;
+  const PF_Rect source = canvas_.touched;
   PF_CompositeMode mode{};
   mode.xfer = PF_Xfer_IN_FRONT;
   mode.rand_seed = 0;
@@ -32,8 +39,8 @@ PF_Err HostStrokeOutput::compositeWorkWorld() {
   mode.rgb_only = false;
   mode.opacitySu = 32768;
   return suites_.worldTransformSuite()->transfer_rect(inData_->effect_ref, inData_->quality, PF_MF_Alpha_STRAIGHT,
-                                                      inData_->field, &source, workWorld_, &mode, nullptr, 0, 0,
-                                                      output_);
+                                                      inData_->field, &source, workWorld_, &mode, nullptr, source.left,
+                                                      source.top, output_);
 }
 
 PF_Err HostStrokeOutput::reportProgress(A_long current, A_long total) {

@@ -3,19 +3,22 @@
 
 #include "AE_Effect.h"
 #include "AE_EffectPixelFormat.h"
+#include "raster/StrokeCanvas.h"
 #include "stroke/StrokeOutput.h"
 
 class SuiteHandler;
 
 class HostStrokeOutput final : public StrokeOutput {
 public:
-  HostStrokeOutput(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, PF_EffectWorld* workWorld,
-                   PF_EffectWorld* output)
-      : inData_(in_data), suites_(suites), format_(format), workWorld_(workWorld), output_(output) {}
+  // `canvas` is the one drawn into `workWorld`, which is as large as the output and was created
+  // cleared.
+  HostStrokeOutput(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, StrokeCanvas& canvas,
+                   PF_EffectWorld* workWorld, PF_EffectWorld* output)
+      : inData_(in_data), suites_(suites), format_(format), canvas_(canvas), workWorld_(workWorld), output_(output) {}
 
-  // Transparent black over the whole work world.
+  // Transparent black over what the last stroke touched; nothing while nothing is.
   PF_Err clearWorkWorld() override;
-  // The work world in front of the output, straight alpha, at the output's origin.
+  // What the stroke touched, in front of the output at the same place, straight alpha.
   PF_Err compositeWorkWorld() override;
   PF_Err reportProgress(A_long current, A_long total) override;
 
@@ -23,6 +26,7 @@ private:
   PF_InData* inData_;
   SuiteHandler& suites_;
   PF_PixelFormat format_;
+  StrokeCanvas& canvas_;
   PF_EffectWorld* workWorld_;
   PF_EffectWorld* output_;
 };

@@ -11,6 +11,9 @@ bool stampIsVisible(const Pixel& stamp) {
   return stamp.alpha > 0;
 }
 
+// Everything either rasteriser draws lies within r + 2.1 px of the centre.
+double discReach(double r) { return r + 3.0; }
+
 }  // namespace
 
 template <class Pixel>
@@ -18,6 +21,7 @@ int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return 0;
   if (!(r > 0.0 && r <= kMaxDiscRadiusPx)) return 0;
   canvas.radius = DiscRadius::of(r);
+  canvas.touchDisc(x, y, discReach(r));
   StampBlitter<Pixel> blitter(canvas, stamp);
   raster::smallDisc(canvas.width, canvas.height, x, y, r, canvas.radius, blitter);
   return 0;
@@ -28,6 +32,7 @@ int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return 0;
   if (!(r >= 1.0 && r <= kMaxDiscRadiusPx)) return 0;
   canvas.radius = DiscRadius::of(r);
+  canvas.touchDisc(x, y, discReach(r));
   StampBlitter<Pixel> blitter(canvas, stamp);
   raster::largeDisc(canvas.width, canvas.height, x, y, r, canvas.radius, canvas.spanBuffer, blitter);
   return 0;

@@ -1,6 +1,10 @@
 // The drawing target of one render call: the pixels of the work world every stroke is stamped
-// into, plus the rasteriser's scratch state. Plain data; the world belongs to the caller.
+// into, the rectangle stamps have touched since it was last cleared, and the rasteriser's
+// scratch state. Plain data; the world belongs to the caller.
 #pragma once
+
+#include <algorithm>
+#include <cmath>
 
 #include "AE_Effect.h"
 #include "raster/DiscRadius.h"
@@ -11,8 +15,31 @@ struct StrokeCanvas {
   A_long rowbytes = 0;     // bytes per row
   A_long width = 0;        // px
   A_long height = 0;       // px
+  // Every pixel a stamp may have changed lies in here (right and bottom exclusive); outside it
+  // the work world is as it was when last cleared. Empty: left == right.
+  PF_LRect touched{0, 0, 0, 0};
   SpanBuffer spanBuffer;
   DiscRadius radius;
+
+  bool untouched() const { return touched.left >= touched.right || touched.top >= touched.bottom; }
+  void forgetTouched() { touched = PF_LRect{0, 0, 0, 0}; }
+
+  // Grows `touched` by the pixels within `reach` of (x, y), clipped to the canvas.
+  void touchDisc(double x, double y, double reach) {
+    if (!std::isfinite(x) || !std::isfinite(y) || !(reach >= 0.0)) return;
+    const auto clipped = [](double v, A_long size) {
+      return static_cast<A_long>(std::clamp(v, 0.0, static_cast<double>(size)));
+    };
+    const PF_LRect box{clipped(std::floor(x - reach), width), clipped(std::floor(y - reach), height),
+                       clipped(std::floor(x + reach) + 1.0, width), clipped(std::floor(y + reach) + 1.0, height)};
+    if (box.left >= box.right || box.top >= box.bottom) return;
+    if (untouched()) {
+      touched = box;
+      return;
+    }
+    touched = PF_LRect{std::min(touched.left, box.left), std::min(touched.top, box.top),
+                       std::max(touched.right, box.right), std::max(touched.bottom, box.bottom)};
+  }
 
   // Takes pixels, rowbytes, width and height from the world's own fields (none: no world).
   void attachWorld(const PF_EffectWorld* world) {

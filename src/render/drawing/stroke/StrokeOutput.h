@@ -1,7 +1,9 @@
 // What the stroke loop needs from the world outside the drawing code, once per stroke: a
 // cleared work world before it, the finished stroke laid over the output after it, and a
-// progress report that may stop the render. The render driver answers these through the
-// host; tests answer them directly.
+// progress report that may stop the render. Only the canvas's touched rectangle need be
+// cleared or laid over: outside it the work world is transparent, and a transparent pixel
+// laid over the output leaves it as it was. The render driver answers these through the host;
+// tests answer them directly.
 #pragma once
 
 #include "AE_Effect.h"
