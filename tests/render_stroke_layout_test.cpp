@@ -29,6 +29,7 @@ public:
   PF_Err clearWorkWorld() override {
     ++clears;
     std::fill(pixels.begin(), pixels.end(), PF_Pixel8{});
+    if (canvas != nullptr) canvas->markCleared();
     return PF_Err_NONE;
   }
   PF_Err compositeWorkWorld() override {
@@ -63,6 +64,7 @@ public:
 
   std::vector<PF_Pixel8> pixels;
   PF_EffectWorld world{};
+  StrokeCanvas* canvas = nullptr;  // told when the work world is cleared
   int clears = 0;
   std::vector<std::vector<PF_Pixel8>> strokes;
   std::vector<std::pair<A_long, A_long>> progress;
@@ -96,10 +98,12 @@ template <class Loop>
 void stroke(StrokeRun& run, const PathList& paths, const RenderSettings& s, Loop loop) {
   StrokeCanvas canvas;
   canvas.attachWorld(&run.output.world);
+  run.output.canvas = &canvas;
   StrokeColours<PF_Pixel8> colours;
   colours.colour = PF_Pixel8{255, 10, 20, 30};
   CanvasStrokePainter<PF_Pixel8> painter(canvas, colours, s.enableGradation, s.useCentreColour);
   run.err = loop(paths, s, painter, run.output);
+  run.output.canvas = nullptr;
 }
 
 void strokeSeparately(StrokeRun& run, const PathList& paths, const RenderSettings& s) {

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "stroke/CanvasStrokePainter.h"
 #include "stroke/StrokeLayout.h"
+#include "support/RandomStrokes.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ public:
     for (A_long y = canvas_.touched.top; y < canvas_.touched.bottom; ++y) {
       for (A_long x = canvas_.touched.left; x < canvas_.touched.right; ++x) pixels_[index(x, y)] = Pixel{};
     }
-    canvas_.forgetTouched();
+    canvas_.markCleared();
     return PF_Err_NONE;
   }
   PF_Err compositeWorkWorld() override {
@@ -60,54 +60,6 @@ private:
   std::vector<Pixel>& pixels_;
 };
 
-// A random Bezier path of two to five vertices, some of them off the canvas.
-Path randomPath(std::mt19937& random) {
-  std::uniform_real_distribution<double> x(-30.0, kWidth + 30.0);
-  std::uniform_real_distribution<double> y(-30.0, kHeight + 30.0);
-  std::uniform_real_distribution<double> handle(-25.0, 25.0);
-  Path path(std::uniform_int_distribution<int>(2, 5)(random));
-  for (PathVertex& v : path) {
-    v.x = x(random);
-    v.y = y(random);
-    v.inTangentX = v.x + handle(random);
-    v.inTangentY = v.y + handle(random);
-    v.outTangentX = v.x + handle(random);
-    v.outTangentY = v.y + handle(random);
-  }
-  return path;
-}
-
-RenderSettings randomSettings(std::mt19937& random) {
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  RenderSettings s;
-  s.strokeSequentially = unit(random) < 0.5;
-  s.opacity = 0.2 + 0.8 * unit(random);
-  s.thickness = 0.5 + 40.0 * unit(random) * unit(random);
-  s.length = 0.3 + 0.7 * unit(random);
-  s.drawingOffset = unit(random);
-  s.enableInOut = unit(random) < 0.5;
-  s.startThickness = unit(random);
-  s.startLength = 0.3 * unit(random);
-  s.endThickness = unit(random);
-  s.endLength = 0.3 * unit(random);
-  s.useStartEndOpacity = unit(random) < 0.5;
-  s.startOpacity = unit(random);
-  s.endOpacity = unit(random);
-  s.opacityCentre = 0.5;
-  s.enableCopy = unit(random) < 0.5;
-  s.copyOffsetX = 20.0 * unit(random) - 10.0;
-  s.copyOffsetY = 20.0 * unit(random) - 10.0;
-  s.thicknessRandom = unit(random);
-  s.offsetXRandom = 10.0 * unit(random);
-  s.enableWave = unit(random) < 0.3;
-  s.waveAmount = 6.0 * unit(random);
-  s.waveLength = 5.0;
-  s.loopBuffer = 100;
-  s.effectiveSeed = static_cast<std::int32_t>(random() & 0xffff);
-  s.strokesPerPath = s.enableCopy ? 3 : 1;
-  return s;
-}
-
 template <class Pixel>
 class TouchedArea : public ::testing::Test {};
 using Depths = ::testing::Types<PF_Pixel8, PF_Pixel16, PF_PixelFloat>;
@@ -128,13 +80,9 @@ TYPED_TEST(TouchedArea, NothingIsPaintedOutsideTheTouchedRectangle) {
     canvas.attachWorld(&world);
 
     PathList paths;
-    for (int k = std::uniform_int_distribution<int>(1, 3)(random); k > 0; --k) paths.push_back(randomPath(random));
-    const RenderSettings s = randomSettings(random);
-    StrokeColours<Pixel> colours;
-    colours.colour.alpha = PixelTraits<Pixel>::full;
-    colours.colour.green = PixelTraits<Pixel>::full;
-
-    CanvasStrokePainter<Pixel> painter(canvas, colours, false, false);
+    for (int k = std::uniform_int_distribution<int>(1, 3)(random); k > 0; --k) paths.push_back(randomPath(random, kWidth, kHeight, 30.0));
+    const RenderSettings s = randomSettings(random, 0.5, 40.0);
+    CanvasStrokePainter<Pixel> painter(canvas, randomColours<Pixel>(random), s.enableGradation, s.useCentreColour);
     TouchedAreaOutput<Pixel> output(canvas, pixels);
     const PF_Err err = s.strokeSequentially ? strokePathsSequentially(paths, s, painter, output)
                                             : strokePathsSeparately(paths, s, painter, output);

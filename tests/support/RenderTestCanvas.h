@@ -117,6 +117,7 @@ public:
     for (int y = 0; y < height_; ++y) {
       for (int x = 0; x < width_; ++x) at(x, y) = p;
     }
+    canvas.markCleared();
   }
 
   StrokeCanvas canvas;

@@ -25,7 +25,7 @@ PF_Err HostStrokeOutput::clearWorkWorld() {
   if (canvas_.untouched()) return PF_Err_NONE;
   const PF_Rect area = canvas_.touched;
   const PF_Err err = clearWorld(inData_, suites_, format_, &area, workWorld_);
-  if (err == PF_Err_NONE) canvas_.forgetTouched();
+  if (err == PF_Err_NONE) canvas_.markCleared();
   return err;
 }
 

@@ -2,6 +2,8 @@
 // the overlapping stamps of one stroke never build up beyond the stamp's own opacity.
 #pragma once
 
+#include <cstring>
+
 #include "AE_Effect.h"
 #include "pixel/PixelTraits.h"
 
@@ -36,4 +38,26 @@ inline void BlendStampPixel(Pixel& dst, const Pixel& src) {
   }
   // The alpha written is the larger one, not A.
   if (sa > da) dst.alpha = sa;
+}
+
+// Whether BlendStampPixel(dst, stamp) leaves dst exactly as it is:
+//   an opaque stamp:  only dst equal to it, bit for bit;
+//   otherwise:        dst of the stamp's red, green and blue with alpha ≥ the stamp's
+//                     (then only the alpha can be written, and max(da, sa) is da).
+template <class Pixel>
+inline bool StampLeavesPixel(const Pixel& dst, const Pixel& stamp) {
+  if (stamp.alpha == PixelTraits<Pixel>::full) return std::memcmp(&dst, &stamp, sizeof(Pixel)) == 0;
+  return dst.red == stamp.red && dst.green == stamp.green && dst.blue == stamp.blue && dst.alpha >= stamp.alpha;
+}
+
+// Whether every pixel StampLeavesPixel accepts is also left alone by the stamp at any
+// coverage: the alpha is above 0 and at most full, no colour is NaN, and coverage never
+// raises the alpha (then the scaled stamp has the same colours and an alpha ≤ the stamp's,
+// full only when the stamp's is, and writes nothing).
+template <class Pixel>
+inline bool StampCanSettle(const Pixel& stamp) {
+  using Traits = PixelTraits<Pixel>;
+  const bool coloursAreNumbers = stamp.red == stamp.red && stamp.green == stamp.green && stamp.blue == stamp.blue;
+  return stamp.alpha > 0 && stamp.alpha <= Traits::full && coloursAreNumbers &&
+         Traits::scaleByCoverage(stamp.alpha, 255) <= stamp.alpha;
 }

@@ -1,5 +1,12 @@
 // The pixel side of stamping: a raster sink that blends the stamp pixel into the canvas, scaled
 // by the coverage the rasteriser hands it.
+//
+// Overdraw: the discs of a stroke lie a pixel apart, so a pixel deep inside a stroke of radius
+// r is covered by about 2r discs. After the first has blended it, the same stamp changes it no
+// more (StampLeavesPixel), so the canvas's SettledRows keeps, per row, the run of such pixels
+// and every later disc of the same stamp skips it: only its leading edge is blended. What is
+// skipped is exactly what would have been a no-op, so the pixels are those of blending every
+// disc in full.
 #pragma once
 
 #include <algorithm>
@@ -23,20 +30,57 @@ bool canvasAcceptsStamps(const StrokeCanvas& canvas) {
 template <class Pixel>
 class StampBlitter {
 public:
-  StampBlitter(const StrokeCanvas& canvas, const Pixel& stamp)
-      : base_(static_cast<char*>(canvas.pixels)), rowbytes_(canvas.rowbytes), stamp_(stamp) {}
+  StampBlitter(StrokeCanvas& canvas, const Pixel& stamp)
+      : base_(static_cast<char*>(canvas.pixels)),
+        rowbytes_(canvas.rowbytes),
+        stamp_(stamp),
+        settled_(canvas.settledRows),
+        settles_(StampCanSettle(stamp) && canvas.settledRows.rowCount() >= canvas.height) {
+    if (settles_) settled_.useStamp(stamp);
+  }
 
   // Rim pixel: the stamp with its alpha scaled by the coverage.
   void pixel(int px, int py, int coverage) {
+    if (settles_ && settled_.holds(py, px)) return;
     Pixel scaled = stamp_;
     scaled.alpha = PixelTraits<Pixel>::scaleByCoverage(stamp_.alpha, coverage);
-    BlendStampPixel(row(py)[px], scaled);
+    Pixel& dst = row(py)[px];
+    BlendStampPixel(dst, scaled);
+    if (settles_ && StampLeavesPixel(dst, stamp_)) extendRun(py, px);
   }
 
-  // Interior: the stamp unscaled. An opaque stamp replaces every pixel outright, so the span
-  // is a plain fill.
+  // Interior: the stamp unscaled, on the part of the row not yet settled.
   void span(int py, int x0, int x1) {
+    if (!settles_) {
+      blendSpan(row(py), x0, x1);
+      return;
+    }
+    SettledRows::Run run{};
+    if (!settled_.find(py, run) || x0 > run.right + 1 || x1 < run.left - 1) {
+      // Nothing settled next to the span: blend it all, and settle it if all of it settled.
+      if (blendAndCheckSpan(row(py), x0, x1)) settled_.set(py, SettledRows::Run{x0, x1});
+      return;
+    }
     Pixel* pixels = row(py);
+    // The pieces left and right of the run, each grown into the run while it settles.
+    if (x0 < run.left) {
+      const int end = run.left - 1;
+      blendSpan(pixels, x0, end);
+      while (run.left > x0 && StampLeavesPixel(pixels[run.left - 1], stamp_)) --run.left;
+    }
+    if (x1 > run.right) {
+      const int begin = run.right + 1;
+      blendSpan(pixels, begin, x1);
+      while (run.right < x1 && StampLeavesPixel(pixels[run.right + 1], stamp_)) ++run.right;
+    }
+    settled_.set(py, run);
+  }
+
+private:
+  Pixel* row(int py) const { return reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_); }
+
+  // An opaque stamp replaces every pixel outright, so its span is a plain fill.
+  void blendSpan(Pixel* pixels, int x0, int x1) const {
     if (stamp_.alpha == PixelTraits<Pixel>::full) {
       std::fill(pixels + x0, pixels + x1 + 1, stamp_);
       return;
@@ -44,10 +88,29 @@ public:
     for (int px = x0; px <= x1; ++px) BlendStampPixel(pixels[px], stamp_);
   }
 
-private:
-  Pixel* row(int py) const { return reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_); }
+  bool blendAndCheckSpan(Pixel* pixels, int x0, int x1) const {
+    blendSpan(pixels, x0, x1);
+    for (int px = x0; px <= x1; ++px) {
+      if (!StampLeavesPixel(pixels[px], stamp_)) return false;
+    }
+    return true;
+  }
+
+  // A pixel that settled just beside its row's run (or in a row without one) joins it.
+  void extendRun(int py, int px) {
+    SettledRows::Run run{};
+    if (!settled_.find(py, run)) {
+      settled_.set(py, SettledRows::Run{px, px});
+    } else if (px == run.left - 1) {
+      settled_.set(py, SettledRows::Run{px, run.right});
+    } else if (px == run.right + 1) {
+      settled_.set(py, SettledRows::Run{run.left, px});
+    }
+  }
 
   char* base_;
   std::ptrdiff_t rowbytes_;
   Pixel stamp_;
+  SettledRows& settled_;
+  bool settles_;
 };

@@ -1,6 +1,7 @@
 // The drawing target of one render call: the pixels of the work world every stroke is stamped
-// into, the rectangle stamps have touched since it was last cleared, and the rasteriser's
-// scratch state. Plain data; the world belongs to the caller.
+// into, the rectangle stamps have touched since it was last cleared, the pixels the current
+// stamp can no longer change, and the rasteriser's scratch state. The world belongs to the
+// caller, who calls markCleared() whenever it clears it.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "AE_Effect.h"
 #include "raster/DiscRadius.h"
+#include "raster/SettledRows.h"
 #include "raster/SpanBuffer.h"
 
 struct StrokeCanvas {
@@ -18,11 +20,16 @@ struct StrokeCanvas {
   // Every pixel a stamp may have changed lies in here (right and bottom exclusive); outside it
   // the work world is as it was when last cleared. Empty: left == right.
   PF_LRect touched{0, 0, 0, 0};
+  SettledRows settledRows;
   SpanBuffer spanBuffer;
   DiscRadius radius;
 
   bool untouched() const { return touched.left >= touched.right || touched.top >= touched.bottom; }
-  void forgetTouched() { touched = PF_LRect{0, 0, 0, 0}; }
+  // The work world was cleared: nothing is touched, nothing settled.
+  void markCleared() {
+    touched = PF_LRect{0, 0, 0, 0};
+    settledRows.forget();
+  }
 
   // Grows `touched` by the pixels within `reach` of (x, y), clipped to the canvas.
   void touchDisc(double x, double y, double reach) {
@@ -47,5 +54,7 @@ struct StrokeCanvas {
     rowbytes = world ? world->rowbytes : 0;
     width = world ? world->width : 0;
     height = world ? world->height : 0;
+    touched = PF_LRect{0, 0, 0, 0};
+    settledRows.resize(height);
   }
 };

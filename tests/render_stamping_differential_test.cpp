@@ -1,0 +1,104 @@
+// The canvas painter, which skips what earlier stamps already settled, against the
+// straightforward loop that blends every pixel of every disc: random strokes at every depth
+// (thickness 0.5 to 400 px, tapers, opacity profile, gradation, random colour, copies, the
+// wave, paths over the canvas edges) must leave the same bits after every stroke.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "stroke/CanvasStrokePainter.h"
+#include "stroke/StrokeLayout.h"
+#include "support/RandomStrokes.h"
+#include "support/StraightforwardStamping.h"
+
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 40;
+constexpr int kStrokesPerDepth = 3400;
+
+// A work world that keeps a copy of itself at every composite and is cleared whole.
+template <class Pixel>
+class SnapshotOutput final : public StrokeOutput {
+public:
+  SnapshotOutput() : pixels(static_cast<std::size_t>(kWidth) * kHeight) {
+    world.data = reinterpret_cast<PF_PixelPtr>(pixels.data());
+    world.rowbytes = static_cast<A_long>(kWidth * sizeof(Pixel));
+    world.width = kWidth;
+    world.height = kHeight;
+    canvas.attachWorld(&world);
+  }
+
+  PF_Err clearWorkWorld() override {
+    std::fill(pixels.begin(), pixels.end(), Pixel{});
+    canvas.markCleared();
+    return PF_Err_NONE;
+  }
+  PF_Err compositeWorkWorld() override {
+    strokes.push_back(pixels);
+    return PF_Err_NONE;
+  }
+  PF_Err reportProgress(A_long, A_long) override { return PF_Err_NONE; }
+
+  std::vector<Pixel> pixels;
+  PF_EffectWorld world{};
+  StrokeCanvas canvas;
+  std::vector<std::vector<Pixel>> strokes;
+};
+
+template <class Painter, class Pixel>
+void paint(SnapshotOutput<Pixel>& output, const PathList& paths, const RenderSettings& s,
+           const StrokeColours<Pixel>& colours) {
+  Painter painter(output.canvas, colours, s.enableGradation, s.useCentreColour);
+  const PF_Err err = s.strokeSequentially ? strokePathsSequentially(paths, s, painter, output)
+                                          : strokePathsSeparately(paths, s, painter, output);
+  ASSERT_EQ(err, PF_Err_NONE);
+}
+
+// The first pixel where two strokes differ, as text; empty when they are the same bits.
+template <class Pixel>
+std::string firstDifference(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::memcmp(&a[i], &b[i], sizeof(Pixel)) != 0) {
+      return "pixel (" + std::to_string(i % kWidth) + ", " + std::to_string(i / kWidth) + "): " +
+             std::to_string(+a[i].alpha) + "," + std::to_string(+a[i].red) + "," + std::to_string(+a[i].green) + "," +
+             std::to_string(+a[i].blue) + " vs " + std::to_string(+b[i].alpha) + "," + std::to_string(+b[i].red) +
+             "," + std::to_string(+b[i].green) + "," + std::to_string(+b[i].blue);
+    }
+  }
+  return {};
+}
+
+template <class Pixel>
+class StampingDifferential : public ::testing::Test {};
+using Depths = ::testing::Types<PF_Pixel8, PF_Pixel16, PF_PixelFloat>;
+TYPED_TEST_SUITE(StampingDifferential, Depths);
+
+TYPED_TEST(StampingDifferential, SkippingSettledPixelsChangesNoBit) {
+  using Pixel = TypeParam;
+  std::mt19937 random(4000 + sizeof(Pixel));
+  int strokes = 0;
+  for (int scene = 0; strokes < kStrokesPerDepth; ++scene) {
+    PathList paths;
+    for (int k = std::uniform_int_distribution<int>(1, 2)(random); k > 0; --k) {
+      paths.push_back(randomPath(random, kWidth, kHeight, 20.0));
+    }
+    const RenderSettings s = randomSettings(random, 0.5, 400.0);
+    const StrokeColours<Pixel> colours = randomColours<Pixel>(random);
+
+    SnapshotOutput<Pixel> fast;
+    SnapshotOutput<Pixel> oracle;
+    paint<CanvasStrokePainter<Pixel>>(fast, paths, s, colours);
+    paint<StraightforwardPainter<Pixel>>(oracle, paths, s, colours);
+    ASSERT_EQ(fast.strokes.size(), oracle.strokes.size()) << "scene " << scene;
+    for (std::size_t k = 0; k < fast.strokes.size(); ++k) {
+      ASSERT_EQ(firstDifference(fast.strokes[k], oracle.strokes[k]), "")
+          << "scene " << scene << ", stroke " << k << ", thickness " << s.thickness << ", opacity " << s.opacity;
+    }
+    strokes += static_cast<int>(fast.strokes.size());
+  }
+}
+
+}  // namespace
