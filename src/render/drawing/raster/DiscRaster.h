@@ -2,8 +2,10 @@
 // apart from any pixel format. A sink receives
 //   pixel(px, py, coverage)   one pixel at coverage 1 … 255 (a pixel may come more than once)
 //   span(py, x0, x1)          pixels x0 … x1 of row py, fully covered
-// always inside 0 … width − 1, 0 … height − 1. The stamp routines plug in a sink that blends;
-// tests plug in one that records.
+// always inside 0 … width − 1, 0 … height − 1. A sink may also provide
+//   skips(px, py)             true: the pixel would not change, whatever its coverage
+// which is asked before the coverage is worked out. The stamp routines plug in a sink that
+// blends; tests plug in one that records.
 #pragma once
 
 #include <cmath>
@@ -14,6 +16,21 @@
 #include "raster/SpanBuffer.h"
 
 namespace raster {
+
+namespace detail {
+
+template <class Sink>
+bool sinkSkips(Sink& sink, int px, int py) {
+  if constexpr (requires { sink.skips(px, py); }) {
+    return sink.skips(px, py);
+  } else {
+    return false;
+  }
+}
+
+constexpr int ceilDiv16(int v) { return v >= 0 ? (v + 15) / 16 : -((-v) / 16); }
+
+}  // namespace detail
 
 // Small discs (r < 5): every pixel of the bounding box gets its own coverage.
 // Box: x0 = trunc(x − r), x1 = trunc(x + r + 0.5), the same for rows, clipped to the canvas.
@@ -40,6 +57,7 @@ void smallDisc(int width, int height, double x, double y, double r, const DiscRa
   if (y0 < 0) y0 = 0;
   if (y1 >= height) y1 = height - 1;
 
+  DiscCoverage coverageOf(radius);
   const double inverseRadius = 1.0 / r;
   const double rowStepStart = (2.0 * (x0 - x) + 1.0) / (2.0 * r);
   double rowF = discEdgeDistance(x0 - x, y0 - y, r);
@@ -48,8 +66,10 @@ void smallDisc(int width, int height, double x, double y, double r, const DiscRa
     double f = rowF;
     double rowStep = rowStepStart;
     for (int px = x0; px <= x1; ++px) {
-      const int coverage = EdgeCoverage(radius, f);
-      if (coverage > 0) sink.pixel(px, py, coverage);
+      if (!detail::sinkSkips(sink, px, py)) {
+        const int coverage = coverageOf.at(f);
+        if (coverage > 0) sink.pixel(px, py, coverage);
+      }
       f += rowStep;
       rowStep += inverseRadius;
     }
@@ -57,12 +77,6 @@ void smallDisc(int width, int height, double x, double y, double r, const DiscRa
     columnStep += inverseRadius;
   }
 }
-
-namespace detail {
-
-constexpr int ceilDiv16(int v) { return v >= 0 ? (v + 15) / 16 : -((-v) / 16); }
-
-}  // namespace detail
 
 // A large disc is drawn around its centre quantised to 1/16 px: cell (cellX, cellY) =
 // (floor x, floor y), offset sx = floor(16 (x − cellX) + 0.5), xs = sx / 16 (likewise y).
@@ -173,12 +187,14 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
 
   const QuantisedDisc disc = quantiseDisc(x, y, r);
   spans.reset(r, disc.xs, disc.ys);
+  DiscCoverage coverageOf(radius);
 
   const auto rim = [&](int i, int j, double f) {
     const std::int64_t px = disc.cellX + i;
     const std::int64_t py = disc.cellY + j;
     if (px < 0 || px >= width || py < 0 || py >= height) return;
-    const int coverage = EdgeCoverage(radius, f);
+    if (detail::sinkSkips(sink, static_cast<int>(px), static_cast<int>(py))) return;
+    const int coverage = coverageOf.at(f);
     if (coverage >= 1) sink.pixel(static_cast<int>(px), static_cast<int>(py), coverage);
   };
   traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) {

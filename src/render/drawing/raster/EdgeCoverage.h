@@ -43,10 +43,13 @@ inline double discEdgeDistance(double dx, double dy, double r) { return (dx * dx
 // k = trunc((f + 1) · 16 + 0.5) clamped to 0 … 31; rows trunc(r) and trunc(r) + 1 clamped to
 // 0 … 11; coverage = trunc((1 − frac) · table[a][k] + frac · table[b][k] + 0.5).
 // A NaN distance covers nothing.
-inline int EdgeCoverage(const DiscRadius& radius, double f) {
+inline int edgeCoverageColumn(double f) {  // −1 for NaN
   const double column = (f + 1.0) * 16.0 + 0.5;
-  if (column != column) return 0;
-  const int k = column < 1.0 ? 0 : column >= 31.0 ? 31 : static_cast<int>(column);
+  if (column != column) return -1;
+  return column < 1.0 ? 0 : column >= 31.0 ? 31 : static_cast<int>(column);
+}
+
+inline int columnCoverage(const DiscRadius& radius, int k) {
   constexpr int kLastRow = static_cast<int>(DiscEdgeCoverageTable.size()) - 1;
   const int a = radius.whole < 0 ? 0 : radius.whole > kLastRow ? kLastRow : radius.whole;
   const int b = radius.wholePlusOne < 0 ? 0 : radius.wholePlusOne > kLastRow ? kLastRow : radius.wholePlusOne;
@@ -57,3 +60,31 @@ inline int EdgeCoverage(const DiscRadius& radius, double f) {
   if (coverage >= 255.0) return 255;
   return static_cast<int>(coverage);
 }
+
+inline int EdgeCoverage(const DiscRadius& radius, double f) {
+  const int k = edgeCoverageColumn(f);
+  return k < 0 ? 0 : columnCoverage(radius, k);
+}
+
+// EdgeCoverage for the pixels of one disc: both table rows are the same for all of them, so
+// each column's blend is worked out once, when a pixel first needs it.
+class DiscCoverage {
+public:
+  explicit DiscCoverage(const DiscRadius& radius) : radius_(radius) {}
+
+  int at(double f) {
+    const int k = edgeCoverageColumn(f);
+    if (k < 0) return 0;
+    const std::uint32_t bit = std::uint32_t{1} << k;
+    if ((known_ & bit) == 0) {
+      values_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(columnCoverage(radius_, k));
+      known_ |= bit;
+    }
+    return values_[static_cast<std::size_t>(k)];
+  }
+
+private:
+  DiscRadius radius_;
+  std::uint32_t known_ = 0;  // bit k: values_[k] is worked out
+  std::array<std::uint8_t, 32> values_{};
+};

@@ -39,9 +39,11 @@ public:
     if (settles_) settled_.useStamp(stamp);
   }
 
+  // A settled pixel: the rasteriser passes it over without working out its coverage.
+  bool skips(int px, int py) const { return settles_ && settled_.holds(py, px); }
+
   // Rim pixel: the stamp with its alpha scaled by the coverage.
   void pixel(int px, int py, int coverage) {
-    if (settles_ && settled_.holds(py, px)) return;
     Pixel scaled = stamp_;
     scaled.alpha = PixelTraits<Pixel>::scaleByCoverage(stamp_.alpha, coverage);
     Pixel& dst = row(py)[px];
