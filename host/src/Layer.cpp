@@ -13,12 +13,35 @@ void Layer::setPixels(Image image) {
   composition_.widthPx = image.width();
   composition_.heightPx = image.height();
   pixels_ = std::make_shared<const Image>(std::move(image));
+  rendered_.clear();
 }
 
 std::shared_ptr<const Image> Layer::pixels() const {
   const std::lock_guard lock(mutex_);
   if (pixels_ != nullptr) return pixels_;
   return std::make_shared<const Image>(composition_.widthPx, composition_.heightPx, PF_PixelFormat_ARGB32);
+}
+
+std::shared_ptr<const Image> Layer::renderedPixels(const std::shared_ptr<const Image>& source, PF_RationalScale fx,
+                                                   PF_RationalScale fy, PF_PixelFormat format) const {
+  const auto same = [&](const RenderedPixels& r) {
+    return r.fx.num == fx.num && r.fx.den == fx.den && r.fy.num == fy.num && r.fy.den == fy.den && r.format == format;
+  };
+  {
+    const std::lock_guard lock(mutex_);
+    if (source == pixels_) {
+      const auto found = std::find_if(rendered_.begin(), rendered_.end(), same);
+      if (found != rendered_.end()) return found->image;
+    }
+  }
+  // Worked out without the lock: renders on other threads go on meanwhile.
+  auto image = std::make_shared<const Image>(source->downsampled(fx, fy).converted(format));
+  const std::lock_guard lock(mutex_);
+  constexpr std::size_t kKept = 8;
+  if (source == pixels_ && rendered_.size() < kKept && std::none_of(rendered_.begin(), rendered_.end(), same)) {
+    rendered_.push_back(RenderedPixels{fx, fy, format, image});
+  }
+  return image;
 }
 
 A_long Layer::width() const {

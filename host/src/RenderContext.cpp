@@ -37,11 +37,12 @@ RenderContext::~RenderContext() {
 
 PF_Err RenderContext::inputWorld(PF_EffectWorld** world) {
   if (!input_) {
-    const Image pixels = layerPixels_->downsampled(request_.downsampleX, request_.downsampleY).converted(format_);
+    const std::shared_ptr<const Image> pixels =
+        layer_.renderedPixels(layerPixels_, request_.downsampleX, request_.downsampleY, format_);
     PF_EffectWorld made{};
-    const PF_Err err = host_.worlds().create(pixels.width(), pixels.height(), format_, false, WorldOwner::Host, &made);
+    const PF_Err err = host_.worlds().create(pixels->width(), pixels->height(), format_, false, WorldOwner::Host, &made);
     if (err != PF_Err_NONE) return err;
-    imageToWorld(pixels, made, format_);
+    imageToWorld(*pixels, made, format_);
     input_ = made;
   }
   *world = &*input_;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "aehost/HostScope.h"
 #include "aehost/PixelFormats.h"
@@ -99,11 +100,19 @@ PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format,
   const std::size_t pixelSize = bytesPerPixel(format);
   if (width < 1 || height < 1 || pixelSize == 0) return PF_Err_BAD_CALLBACK_PARAM;
 
-  const std::lock_guard lock(mutex_);
-  if (allocationFault_.fires()) return allocationFaultErr_;
-  const std::uint64_t rowbytes = static_cast<std::uint64_t>(width) * pixelSize + static_cast<std::uint64_t>(rowPadding_);
+  A_long rowPadding = 0;
+  std::optional<std::uint8_t> unclearedFill;
+  {
+    const std::lock_guard lock(mutex_);
+    if (allocationFault_.fires()) return allocationFaultErr_;
+    rowPadding = rowPadding_;
+    unclearedFill = unclearedFill_;
+  }
+  const std::uint64_t rowbytes = static_cast<std::uint64_t>(width) * pixelSize + static_cast<std::uint64_t>(rowPadding);
   const std::uint64_t pixelBytes = rowbytes * static_cast<std::uint64_t>(height);
   if (rowbytes > 0x7FFFFFFF || pixelBytes > kMaxPixelBytes) return PF_Err_OUT_OF_MEMORY;
+  // Allocated and filled without the lock, so renders on other threads making worlds of their
+  // own do not wait for each other's memory to be cleared.
   auto* block = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(pixelBytes) + 2 * kGuardBytes));
   if (block == nullptr) return PF_Err_OUT_OF_MEMORY;
 
@@ -111,8 +120,6 @@ PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format,
   entry->block = block;
   entry->address = reinterpret_cast<std::uintptr_t>(block + kGuardBytes);
   entry->pixelBytes = static_cast<std::size_t>(pixelBytes);
-  entry->info = WorldInfo{nextSerial_++, width, height, static_cast<A_long>(rowbytes), format, owner,
-                          std::string(currentActivity())};
   std::memset(block, kGuardValue, kGuardBytes);
   std::memset(entry->pixels() + pixelBytes, kGuardValue, kGuardBytes);
   const std::size_t usedPerRow = static_cast<std::size_t>(width) * pixelSize;
@@ -120,11 +127,15 @@ PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format,
     unsigned char* row = entry->pixels() + static_cast<std::size_t>(y) * rowbytes;
     if (clear) {
       std::memset(row, 0, usedPerRow);
-    } else if (unclearedFill_) {
-      std::memset(row, *unclearedFill_, usedPerRow);
+    } else if (unclearedFill) {
+      std::memset(row, *unclearedFill, usedPerRow);
     }
-    std::memset(row + usedPerRow, kGuardValue, static_cast<std::size_t>(rowPadding_));
+    std::memset(row + usedPerRow, kGuardValue, static_cast<std::size_t>(rowPadding));
   }
+
+  const std::lock_guard lock(mutex_);
+  entry->info = WorldInfo{nextSerial_++, width, height, static_cast<A_long>(rowbytes), format, owner,
+                          std::string(currentActivity())};
 
   world->world_flags = PF_WorldFlag_WRITEABLE | (format == PF_PixelFormat_ARGB64 ? PF_WorldFlag_DEEP : 0);
   world->data = reinterpret_cast<PF_PixelPtr>(entry->pixels());
@@ -152,7 +163,7 @@ PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view call
     note(callback, "called with a NULL world");
     return PF_Err_BAD_CALLBACK_PARAM;
   }
-  const std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
   Entry* entry = locate(world->data);
   if (world->data == nullptr || entry == nullptr) {
     note(callback, "called with a world this host never made");
@@ -171,9 +182,10 @@ PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view call
     return PF_Err_BAD_CALLBACK_PARAM;
   }
   for (const std::string& damaged : damage(*entry)) note(callback, damaged);
-  std::free(entry->block);
-  entry->block = nullptr;
+  unsigned char* block = std::exchange(entry->block, nullptr);
   entry->disposed = true;
+  lock.unlock();
+  std::free(block);  // returning a large block to the system takes a while: not under the lock
   return PF_Err_NONE;
 }
 

@@ -29,6 +29,10 @@ class Layer {
   void setPixels(Image image);
   // Shared, so a render keeps the pixels it started with.
   std::shared_ptr<const Image> pixels() const;
+  // `source` (a render's pixels()) downsampled and converted as a render's input world holds
+  // it; worked out once per downsampling and depth while `source` is the layer's image.
+  std::shared_ptr<const Image> renderedPixels(const std::shared_ptr<const Image>& source, PF_RationalScale fx,
+                                              PF_RationalScale fy, PF_PixelFormat format) const;
   A_long width() const;
   A_long height() const;
   A_u_long timeScale() const;  // the composition's, the unit of mask keyframe times
@@ -57,6 +61,13 @@ class Layer {
   Composition& composition_;
   mutable std::mutex mutex_;
   std::shared_ptr<const Image> pixels_;
+  struct RenderedPixels {
+    PF_RationalScale fx;
+    PF_RationalScale fy;
+    PF_PixelFormat format;
+    std::shared_ptr<const Image> image;
+  };
+  mutable std::vector<RenderedPixels> rendered_;  // of pixels_
   std::vector<std::pair<PF_PathID, Mask>> masks_;
   PF_PathID nextId_ = 1;
   std::map<PF_PathID, PF_Err> checkoutFaults_;
