@@ -29,6 +29,12 @@ PF_Err copyLayer(PF_InData* in_data, SuiteHandler& suites, PF_EffectWorld* input
              : transform->copy(in_data->effect_ref, input, output, &source, &destination);
 }
 
+// Same size, same place: the copy is pixel for pixel onto every output pixel.
+bool layerCoversOutput(const PF_EffectWorld& input, const PF_EffectWorld& output) {
+  return input.origin_x == output.origin_x && input.origin_y == output.origin_y && input.width == output.width &&
+         input.height == output.height;
+}
+
 }  // namespace
 
 template <class Pixel>
@@ -38,11 +44,14 @@ PF_Err renderStrokes(RenderData& data) {
   PF_EffectWorld* output = data.output;
   ParamRecord& params = data.params;
 
-  const PF_Rect whole{0, 0, output->width, output->height};
-  PF_Err err = clearWorld(in_data, suites, data.pixelFormat, &whole, output);
-  if (err == PF_Err_NONE && params.clearBackground == 0 && data.input != nullptr) {
-    err = copyLayer(in_data, suites, data.input, output);
+  // The layer copied over the whole output replaces every pixel: no clear before it.
+  const bool copiesLayer = params.clearBackground == 0 && data.input != nullptr;
+  PF_Err err = PF_Err_NONE;
+  if (!copiesLayer || !layerCoversOutput(*data.input, *output)) {
+    const PF_Rect whole{0, 0, output->width, output->height};
+    err = clearWorld(in_data, suites, data.pixelFormat, &whole, output);
   }
+  if (err == PF_Err_NONE && copiesLayer) err = copyLayer(in_data, suites, data.input, output);
 
   A_long maskCount = 0;
   if (err == PF_Err_NONE) err = suites.pathQuerySuite()->PF_NumPaths(in_data->effect_ref, &maskCount);
