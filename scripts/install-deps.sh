@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Installs what building and testing Inkline needs, from Debian's packages, when missing.
-# Usage: scripts/install-deps.sh [--windows]   (--windows adds the MinGW-w64 cross compiler)
+# Usage: scripts/install-deps.sh [--windows] [--bench]
+#   --windows  adds the MinGW-w64 cross compiler
+#   --bench    adds what only the comparison benchmark needs (scripts/bench.sh --compare):
+#              Cairo, the yardstick, and matplotlib for the plot
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make python3 pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev libpugixml-dev
           locales)
-if [[ "${1:-}" == "--windows" ]]; then
-  packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
-fi
+for option in "$@"; do
+  case "$option" in
+    --windows) packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
+    --bench) packages+=(libcairo2-dev python3-matplotlib) ;;
+    *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
