@@ -1,6 +1,7 @@
 #include "raster/StampDisc.h"
 
 #include "raster/DiscRaster.h"
+#include "raster/DiscShape.h"
 #include "raster/StampBlitter.h"
 
 namespace {
@@ -34,7 +35,8 @@ int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   canvas.radius = DiscRadius::of(r);
   canvas.touchDisc(x, y, discReach(r));
   StampBlitter<Pixel> blitter(canvas, stamp);
-  raster::largeDisc(canvas.width, canvas.height, x, y, r, canvas.radius, canvas.spanBuffer, blitter);
+  raster::largeDiscFromShapes(canvas.width, canvas.height, x, y, r, canvas.radius, canvas.spanBuffer,
+                              canvas.discShapes, blitter);
   return 0;
 }
 

@@ -1,6 +1,6 @@
 // The drawing target of one render call: the pixels of the work world every stroke is stamped
 // into, the rectangle stamps have touched since it was last cleared, the pixels the current
-// stamp can no longer change, and the rasteriser's scratch state. The world belongs to the
+// stamp can no longer change, and the rasteriser's scratch state and recorded disc shapes. The world belongs to the
 // caller, who calls markCleared() whenever it clears it.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "AE_Effect.h"
 #include "raster/DiscRadius.h"
+#include "raster/DiscShape.h"
 #include "raster/SettledRows.h"
 #include "raster/SpanBuffer.h"
 
@@ -22,6 +23,7 @@ struct StrokeCanvas {
   PF_LRect touched{0, 0, 0, 0};
   SettledRows settledRows;
   SpanBuffer spanBuffer;
+  raster::DiscShapeCache discShapes;
   DiscRadius radius;
 
   bool untouched() const { return touched.left >= touched.right || touched.top >= touched.bottom; }
