@@ -2,7 +2,7 @@
 // (sx, sy) covers the same pixels around its centre cell with the same coverage, only shifted
 // by whole pixels, and the discs of a stroke of even thickness repeat a few hundred such
 // shapes thousands of times. A shape is the rim walk's result kept row by row: per row its rim
-// pixels, in the order the walk met them, then its interior span. Replaying it hands the sink
+// pixels, in the order the walk met them and split into the two sides, then its interior span. Replaying it hands the sink
 // the same pixels with the same coverage as largeDisc; only pixels of different rows (and the
 // disjoint rim and span of one row) come in another order, which no blend can tell apart.
 // A sink that knows a row is settled across its whole extent lets the replay pass the row over.
@@ -23,9 +23,15 @@ struct DiscShape {
     int column;  // relative to the centre cell
     int coverage;
   };
+  // The rim pixels of one side of a row (those left of the disc's split column, or right).
+  struct RimRun {
+    int first = 0;  // index into rim
+    int count = 0;
+    int left = 0;  // their columns
+    int right = -1;
+  };
   struct Row {
-    int firstRim = 0;  // index into rim
-    int rimCount = 0;
+    RimRun sides[2];
     int spanLeft = 0;  // interior columns; none when spanLeft > spanRight
     int spanRight = -1;
     int left = 0;  // every column of the row, rim and span
@@ -57,7 +63,7 @@ public:
   // Scratch of the recording: the rim walk's pixels before they are sorted into rows.
   struct WalkedPixel {
     int column;
-    int row;
+    int bucket;  // 2 · row + side, rows counted from the shape's first
     int coverage;
   };
   std::vector<WalkedPixel> walked;
@@ -95,7 +101,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   const auto rim = [&](int i, int j, double f) {
     const int coverage = coverageOf.at(f);
     if (coverage < 1) return;
-    walked.push_back({i, j, coverage});
+    walked.push_back({i, j, coverage});  // the row for now
     if (j < top) top = j;
     if (j > bottom) bottom = j;
   };
@@ -105,24 +111,37 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     spans.narrow(i, j);
     spans.narrow(qi, qj);
   });
+  // `bucket` held the row until top was known.
+  for (auto& p : walked) p.bucket = 2 * (p.bucket - top) + (p.column <= spans.splitColumn ? 0 : 1);
 
-  // Rows top … bottom; the rim pixels sorted into them stably (a counting sort).
+  // The rim pixels sorted into rows and sides, stably (a counting sort).
   shape.firstRow = top;
   shape.rows.assign(static_cast<std::size_t>(bottom - top + 1), DiscShape::Row{});
   auto& counts = cache.rowCounts;
-  counts.assign(shape.rows.size() + 1, 0);
-  for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.row - top) + 1];
+  counts.assign(2 * shape.rows.size() + 1, 0);
+  for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.bucket) + 1];
   for (std::size_t k = 1; k < counts.size(); ++k) counts[k] += counts[k - 1];
   shape.rim.resize(walked.size());
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
-    shape.rows[k].firstRim = counts[k];
-    shape.rows[k].rimCount = counts[k + 1] - counts[k];
+    for (std::size_t side = 0; side < 2; ++side) {
+      DiscShape::RimRun& run = shape.rows[k].sides[side];
+      run.first = counts[2 * k + side];
+      run.count = counts[2 * k + side + 1] - run.first;
+    }
   }
   for (const auto& p : walked) {
-    const auto k = static_cast<std::size_t>(p.row - top);
-    shape.rim[static_cast<std::size_t>(counts[k]++)] = DiscShape::RimPixel{p.column, p.coverage};
+    shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.bucket)]++)] =
+        DiscShape::RimPixel{p.column, p.coverage};
   }
 
+  const auto include = [](int& left, int& right, int column) {
+    if (left > right) {
+      left = right = column;
+    } else {
+      if (column < left) left = column;
+      if (column > right) right = column;
+    }
+  };
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     DiscShape::Row& row = shape.rows[k];
     const int entry = static_cast<int>(k) + top - spans.rowOffset;
@@ -130,19 +149,15 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
       const int left = spans.leftBounds[static_cast<std::size_t>(entry)];
       const int right = spans.rightBounds[static_cast<std::size_t>(entry)];
       if (left != SpanBuffer::kNoLeftBound && right != SpanBuffer::kNoRightBound && left <= right) {
-        row.spanLeft = left;
-        row.spanRight = right;
-        row.left = left;
-        row.right = right;
+        row.spanLeft = row.left = left;
+        row.spanRight = row.right = right;
       }
     }
-    for (int n = 0; n < row.rimCount; ++n) {
-      const int column = shape.rim[static_cast<std::size_t>(row.firstRim + n)].column;
-      if (row.left > row.right) {
-        row.left = row.right = column;
-      } else {
-        if (column < row.left) row.left = column;
-        if (column > row.right) row.right = column;
+    for (DiscShape::RimRun& run : row.sides) {
+      for (int n = 0; n < run.count; ++n) {
+        const int column = shape.rim[static_cast<std::size_t>(run.first + n)].column;
+        include(run.left, run.right, column);
+        include(row.left, row.right, column);
       }
     }
   }
@@ -161,12 +176,20 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     if (extentLeft > extentRight) continue;
     const int y = static_cast<int>(py);
     if (detail::rowSettled(sink, y, static_cast<int>(extentLeft), static_cast<int>(extentRight))) continue;
-    for (int n = 0; n < row.rimCount; ++n) {
-      const DiscShape::RimPixel& p = shape.rim[static_cast<std::size_t>(row.firstRim + n)];
-      const std::int64_t px = cellX + p.column;
-      if (px < 0 || px >= width) continue;
-      if (detail::sinkSkips(sink, static_cast<int>(px), y)) continue;
-      sink.pixel(static_cast<int>(px), y, p.coverage);
+    for (const DiscShape::RimRun& run : row.sides) {
+      if (run.count == 0) continue;
+      const std::int64_t runLeft = std::max<std::int64_t>(cellX + run.left, 0);
+      const std::int64_t runRight = std::min<std::int64_t>(cellX + run.right, width - 1);
+      if (runLeft > runRight || detail::rowSettled(sink, y, static_cast<int>(runLeft), static_cast<int>(runRight))) {
+        continue;
+      }
+      for (int n = 0; n < run.count; ++n) {
+        const DiscShape::RimPixel& p = shape.rim[static_cast<std::size_t>(run.first + n)];
+        const std::int64_t px = cellX + p.column;
+        if (px < 0 || px >= width) continue;
+        if (detail::sinkSkips(sink, static_cast<int>(px), y)) continue;
+        sink.pixel(static_cast<int>(px), y, p.coverage);
+      }
     }
     if (row.spanLeft > row.spanRight) continue;
     const std::int64_t from = std::max<std::int64_t>(cellX + row.spanLeft, 0);
