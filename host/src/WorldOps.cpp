@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aehost/Channels.h"
+#include "aehost/PixelFormats.h"
 
 namespace aehost {
 namespace {
@@ -90,7 +91,15 @@ void fillWorld(const PF_EffectWorld& world, PF_PixelFormat format, const PF_LRec
   withPixelType(format, [&](auto target) {
     using Target = decltype(target);
     const Target value = convertPixel<Target, Pixel>(color);
-    for (A_long y = area.top; y < area.bottom; ++y) std::fill(rowOf<Target>(world, y) + area.left, rowOf<Target>(world, y) + area.right, value);
+    // Transparent black, the usual clear, is all zero bytes: those rows are memset.
+    const Target zero{};
+    const bool zeroBytes = std::memcmp(&value, &zero, sizeof value) == 0;
+    const auto width = static_cast<std::size_t>(area.right - area.left);
+    for (A_long y = area.top; y < area.bottom; ++y) {
+      Target* row = rowOf<Target>(world, y) + area.left;
+      if (zeroBytes) std::memset(row, 0, width * sizeof(Target));
+      else std::fill(row, row + width, value);
+    }
   });
 }
 
@@ -108,6 +117,23 @@ void copyWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF_Eff
   const std::int64_t fromW = from.right - from.left, fromH = from.bottom - from.top;
   const std::int64_t toW = to.right - to.left, toH = to.bottom - to.top;
   const SourceRows rows(src, dst);
+  if (srcFormat == dstFormat && bytesPerPixel(dstFormat) != 0 && fromW == toW && fromH == toH) {
+    // Pixel for pixel: the scaling formula gives sx = x - to.left + from.left (and sy alike),
+    // so each row is one run of bytes, clipped to the columns whose source exists.
+    const std::size_t pixelBytes = bytesPerPixel(dstFormat);
+    const std::int64_t shiftX = std::int64_t{from.left} - to.left, shiftY = std::int64_t{from.top} - to.top;
+    const std::int64_t left = std::max<std::int64_t>(written.left, -shiftX);
+    const std::int64_t right = std::min<std::int64_t>(written.right, src.width - shiftX);
+    if (left >= right) return;
+    const std::size_t runBytes = static_cast<std::size_t>(right - left) * pixelBytes;
+    for (A_long y = written.top; y < written.bottom; ++y) {
+      const std::int64_t sy = y + shiftY;
+      if (sy < 0 || sy >= src.height) continue;
+      const char* in = rows.row<char>(static_cast<A_long>(sy)) + static_cast<std::ptrdiff_t>((left + shiftX) * pixelBytes);
+      std::memcpy(rowOf<char>(dst, y) + static_cast<std::ptrdiff_t>(left * pixelBytes), in, runBytes);
+    }
+    return;
+  }
   withPixelType(srcFormat, [&](auto source) {
     using Source = decltype(source);
     withPixelType(dstFormat, [&](auto target) {
