@@ -243,6 +243,21 @@ bool blockKeepsDestination(const Pixel* in, const Pixel* out) {
 }
 #endif
 
+// Asks for the bytes a kilobyte past a block (a hint only, never a fault, so past the row's
+// end too): left to the hardware prefetcher alone, the scan of two float rows ran at half
+// the memory's speed.
+template <typename Pixel>
+void prefetchAhead(const Pixel* block) {
+#if defined(__GNUC__)
+  constexpr std::uintptr_t kAhead = 1024, kLine = 64;
+  for (std::uintptr_t offset = 0; offset < sizeof(Pixel) * kBlock; offset += kLine) {
+    __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(block) + kAhead + offset));
+  }
+#else
+  (void)block;
+#endif
+}
+
 // IN_FRONT of a row of n source pixels onto n destination pixels of the same format (not
 // overlapping), storing what referenceOver stores for each. Blocks whose pixels all keep the
 // destination (the transparent part of a stroke) are passed over.
@@ -255,6 +270,8 @@ void overRow(const Pixel* in, Pixel* out, std::int64_t n, double opacity) {
   };
   std::int64_t i = 0;
   for (; i + kBlock <= n; i += kBlock) {
+    prefetchAhead(in + i);
+    prefetchAhead(out + i);
     if (blockKeepsDestination(in + i, out + i)) continue;
     for (std::int64_t k = i; k < i + kBlock; ++k) one(k);
   }
