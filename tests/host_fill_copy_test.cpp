@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
 #include "aehost/CallbackTables.h"
 #include "aehost/WorldOps.h"
 #include "aehost_testing/PixelEquality.h"
@@ -133,6 +138,76 @@ TEST_F(HostFillCopy, CopyWithinOneWorldReadsTheSourceFirst) {
   EXPECT_EQ(at<PF_Pixel>(w, 1, 0).red, 0);
   EXPECT_EQ(at<PF_Pixel>(w, 2, 0).red, 1);
   EXPECT_EQ(at<PF_Pixel>(w, 3, 0).red, 2);
+}
+
+// Equal-size copies (rows copied whole) against the documented pixel-centre rule, pixel by
+// pixel, for rects partly outside either world and for a world copied onto itself.
+class HostEqualSizeCopy : public WorldTest {
+ protected:
+  template <typename Pixel>
+  static Pixel pattern(unsigned n) {
+    using Channel = decltype(Pixel{}.alpha);
+    const auto c = [&](unsigned k) { return static_cast<Channel>((n * 37 + k * 11) % 200 + 1); };
+    return Pixel{c(0), c(1), c(2), c(3)};
+  }
+  template <typename Pixel>
+  std::vector<Pixel> pixels(const PF_EffectWorld& w) {
+    std::vector<Pixel> out;
+    for (A_long y = 0; y < w.height; ++y) {
+      for (A_long x = 0; x < w.width; ++x) out.push_back(at<Pixel>(w, x, y));
+    }
+    return out;
+  }
+  template <typename Pixel>
+  void checkMany(PF_PixelFormat format) {
+    worlds.reserve(2);
+    PF_EffectWorld& a = make(9, 7, format);
+    PF_EffectWorld& b = make(6, 8, format);
+    std::mt19937 random(7);
+    const auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    for (int round = 0; round < 400; ++round) {
+      PF_EffectWorld& src = a;
+      PF_EffectWorld& dst = round % 3 == 0 ? a : b;
+      unsigned n = static_cast<unsigned>(round) * 1000;
+      for (PF_EffectWorld* w : {&a, &b}) {
+        for (A_long y = 0; y < w->height; ++y) {
+          for (A_long x = 0; x < w->width; ++x) put(*w, x, y, pattern<Pixel>(n++));
+        }
+      }
+      const A_long width = in(1, 11), height = in(1, 10);
+      const A_long fromLeft = in(-3, 8), fromTop = in(-3, 6);
+      const PF_Rect fromRect{fromLeft, fromTop, fromLeft + width, fromTop + height};
+      const bool nullDest = round % 5 == 1;  // a NULL dest rect: the source rect, same place
+      const A_long toLeft = nullDest ? fromLeft : in(-4, 7), toTop = nullDest ? fromTop : in(-4, 8);
+      const PF_Rect toRect{toLeft, toTop, toLeft + width, toTop + height};
+      const std::vector<Pixel> before = pixels<Pixel>(src);
+      std::vector<Pixel> expected = pixels<Pixel>(dst);
+      for (A_long y = std::max<A_long>(toTop, 0); y < std::min(toRect.bottom, dst.height); ++y) {
+        for (A_long x = std::max<A_long>(toLeft, 0); x < std::min(toRect.right, dst.width); ++x) {
+          const A_long sx = fromRect.left + (2 * (x - toLeft) + 1) * width / (2 * width);
+          const A_long sy = fromRect.top + (2 * (y - toTop) + 1) * height / (2 * height);
+          if (sx < 0 || sx >= src.width || sy < 0 || sy >= src.height) continue;
+          expected[static_cast<std::size_t>(y * dst.width + x)] = before[static_cast<std::size_t>(sy * src.width + sx)];
+        }
+      }
+      PF_Rect fromArg = fromRect, toArg = toRect;
+      ASSERT_EQ(transform.copy(ref, &src, &dst, &fromArg, nullDest ? nullptr : &toArg), PF_Err_NONE);
+      ASSERT_EQ(pixels<Pixel>(dst), expected) << "round " << round;
+    }
+  }
+};
+
+TEST_F(HostEqualSizeCopy, EightBitMatchesThePixelCentreRule) { checkMany<PF_Pixel8>(PF_PixelFormat_ARGB32); }
+TEST_F(HostEqualSizeCopy, SixteenBitMatchesThePixelCentreRule) { checkMany<PF_Pixel16>(PF_PixelFormat_ARGB64); }
+TEST_F(HostEqualSizeCopy, FloatMatchesThePixelCentreRule) { checkMany<PF_PixelFloat>(PF_PixelFormat_ARGB128); }
+
+TEST_F(HostFillCopy, FillWithMinusZeroStoresIt) {
+  PF_EffectWorld& w = make(3, 2, PF_PixelFormat_ARGB128);
+  const PF_PixelFloat minusZero{-0.0f, 0.0f, -0.0f, 0.5f};
+  EXPECT_EQ(fill.fill_float(ref, &minusZero, nullptr, &w), PF_Err_NONE);
+  EXPECT_TRUE(std::signbit(at<PF_PixelFloat>(w, 2, 1).alpha));
+  EXPECT_FALSE(std::signbit(at<PF_PixelFloat>(w, 2, 1).red));
+  EXPECT_TRUE(std::signbit(at<PF_PixelFloat>(w, 2, 1).green));
 }
 
 TEST_F(HostFillCopy, UnsimulatedMembersSaySo) {

@@ -1,11 +1,14 @@
 #include "aehost/WorldOps.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
 
+#include "Compositing_p.h"
 #include "aehost/Channels.h"
+#include "aehost/PixelFormats.h"
 
 namespace aehost {
 namespace {
@@ -13,44 +16,6 @@ namespace {
 template <typename Pixel>
 Pixel* rowOf(const PF_EffectWorld& world, A_long y) {
   return reinterpret_cast<Pixel*>(reinterpret_cast<char*>(world.data) + static_cast<std::ptrdiff_t>(y) * world.rowbytes);
-}
-
-// Channels normalised to 0..1 and back, as transferWorld documents.
-double normalised(A_u_char v) { return v / 255.0; }
-double normalised(A_u_short v) { return std::min<A_u_short>(v, 32768) / 32768.0; }
-double normalised(PF_FpShort v) { return v; }
-double normalisedAlpha(PF_FpShort v) { return std::clamp<double>(v, 0.0, 1.0); }
-double normalisedAlpha(A_u_char v) { return normalised(v); }
-double normalisedAlpha(A_u_short v) { return normalised(v); }
-
-template <typename Channel>
-Channel stored(double v);
-template <>
-A_u_char stored<A_u_char>(double v) { return static_cast<A_u_char>(unitToInteger(v, kMax8)); }
-template <>
-A_u_short stored<A_u_short>(double v) { return static_cast<A_u_short>(unitToInteger(v, kMax16)); }
-template <>
-PF_FpShort stored<PF_FpShort>(double v) { return static_cast<PF_FpShort>(v); }
-
-template <typename Pixel>
-Pixel over(const Pixel& s, const Pixel& d, double opacity) {
-  using Channel = decltype(s.alpha);
-  const double sa = normalisedAlpha(s.alpha) * opacity;
-  const double da = normalisedAlpha(d.alpha);
-  const double outA = sa + da * (1.0 - sa);
-  const auto colour = [&](Channel sc, Channel dc) {
-    if (outA == 0.0) return stored<Channel>(0.0);
-    return stored<Channel>((normalised(sc) * sa + normalised(dc) * da * (1.0 - sa)) / outA);
-  };
-  return Pixel{stored<Channel>(outA), colour(s.red, d.red), colour(s.green, d.green), colour(s.blue, d.blue)};
-}
-
-template <typename Pixel>
-Pixel faded(Pixel s, double opacity) {
-  if (opacity >= 1.0) return s;
-  using Channel = decltype(s.alpha);
-  s.alpha = stored<Channel>(normalisedAlpha(s.alpha) * opacity);
-  return s;
 }
 
 // The source rows a copy reads, taken first when source and destination share memory.
@@ -90,7 +55,15 @@ void fillWorld(const PF_EffectWorld& world, PF_PixelFormat format, const PF_LRec
   withPixelType(format, [&](auto target) {
     using Target = decltype(target);
     const Target value = convertPixel<Target, Pixel>(color);
-    for (A_long y = area.top; y < area.bottom; ++y) std::fill(rowOf<Target>(world, y) + area.left, rowOf<Target>(world, y) + area.right, value);
+    // Transparent black, the usual clear, is all zero bytes: those rows are memset.
+    const Target zero{};
+    const bool zeroBytes = std::memcmp(&value, &zero, sizeof value) == 0;
+    const auto width = static_cast<std::size_t>(area.right - area.left);
+    for (A_long y = area.top; y < area.bottom; ++y) {
+      Target* row = rowOf<Target>(world, y) + area.left;
+      if (zeroBytes) std::memset(row, 0, width * sizeof(Target));
+      else std::fill(row, row + width, value);
+    }
   });
 }
 
@@ -108,6 +81,23 @@ void copyWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF_Eff
   const std::int64_t fromW = from.right - from.left, fromH = from.bottom - from.top;
   const std::int64_t toW = to.right - to.left, toH = to.bottom - to.top;
   const SourceRows rows(src, dst);
+  if (srcFormat == dstFormat && bytesPerPixel(dstFormat) != 0 && fromW == toW && fromH == toH) {
+    // Pixel for pixel: the scaling formula gives sx = x - to.left + from.left (and sy alike),
+    // so each row is one run of bytes, clipped to the columns whose source exists.
+    const std::size_t pixelBytes = bytesPerPixel(dstFormat);
+    const std::int64_t shiftX = std::int64_t{from.left} - to.left, shiftY = std::int64_t{from.top} - to.top;
+    const std::int64_t left = std::max<std::int64_t>(written.left, -shiftX);
+    const std::int64_t right = std::min<std::int64_t>(written.right, src.width - shiftX);
+    if (left >= right) return;
+    const std::size_t runBytes = static_cast<std::size_t>(right - left) * pixelBytes;
+    for (A_long y = written.top; y < written.bottom; ++y) {
+      const std::int64_t sy = y + shiftY;
+      if (sy < 0 || sy >= src.height) continue;
+      const char* in = rows.row<char>(static_cast<A_long>(sy)) + static_cast<std::ptrdiff_t>((left + shiftX) * pixelBytes);
+      std::memcpy(rowOf<char>(dst, y) + static_cast<std::ptrdiff_t>(left * pixelBytes), in, runBytes);
+    }
+    return;
+  }
   withPixelType(srcFormat, [&](auto source) {
     using Source = decltype(source);
     withPixelType(dstFormat, [&](auto target) {
@@ -137,6 +127,17 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
   if (rectIsEmpty(area)) return;
   opacity = std::clamp(opacity, 0.0, 1.0);
   const SourceRows rows(src, dst);
+  if (mode == TransferMode::InFront && srcFormat == dstFormat && !std::isnan(opacity)) {
+    // No conversion: the shortcuts of Compositing_p.h, which store what the formula stores.
+    withPixelType(dstFormat, [&](auto pixel) {
+      using Pixel = decltype(pixel);
+      for (A_long y = area.top; y < area.bottom; ++y) {
+        compositing::overRow(rows.row<Pixel>(y) + area.left, rowOf<Pixel>(dst, y + dy) + area.left + dx,
+                             std::int64_t{area.right} - area.left, opacity);
+      }
+    });
+    return;
+  }
   withPixelType(srcFormat, [&](auto source) {
     using Source = decltype(source);
     withPixelType(dstFormat, [&](auto target) {
@@ -146,7 +147,8 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
         Target* out = rowOf<Target>(dst, y + dy);
         for (A_long x = area.left; x < area.right; ++x) {
           const Target s = convertPixel<Target, Source>(in[x]);
-          out[x + dx] = mode == TransferMode::Copy ? faded(s, opacity) : over(s, out[x + dx], opacity);
+          out[x + dx] = mode == TransferMode::Copy ? compositing::referenceFaded(s, opacity)
+                                                   : compositing::referenceOver(s, out[x + dx], opacity);
         }
       }
     });
