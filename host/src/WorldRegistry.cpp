@@ -7,7 +7,19 @@
 #include <utility>
 
 #include "aehost/HostScope.h"
+#include "aehost/Image.h"
 #include "aehost/PixelFormats.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define AEHOST_POISONS_SPARE_MEMORY 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define AEHOST_POISONS_SPARE_MEMORY 1
+#endif
+#endif
+#if defined(AEHOST_POISONS_SPARE_MEMORY)
+#include <sanitizer/asan_interface.h>
+#endif
 
 namespace aehost {
 namespace {
@@ -18,6 +30,29 @@ constexpr unsigned char kGuardValue = 0xFD;
 constexpr std::uint64_t kMaxPixelBytes = std::uint64_t{1} << 33;
 
 const char* ownerName(WorldOwner owner) { return owner == WorldOwner::Host ? "host" : "effect"; }
+
+// Kept memory of disposed worlds: a few frames' worth at most.
+constexpr std::size_t kMaxSpareBlocks = 8;
+constexpr std::size_t kMaxSpareBytes = std::size_t{1} << 29;
+
+// Under AddressSanitizer kept memory stays unaddressable until reused, so an effect writing to
+// a world it disposed is still caught.
+void markSpare(unsigned char* block, std::size_t bytes) {
+#if defined(AEHOST_POISONS_SPARE_MEMORY)
+  ASAN_POISON_MEMORY_REGION(block, bytes);
+#else
+  (void)block;
+  (void)bytes;
+#endif
+}
+void markInUse(unsigned char* block, std::size_t bytes) {
+#if defined(AEHOST_POISONS_SPARE_MEMORY)
+  ASAN_UNPOISON_MEMORY_REGION(block, bytes);
+#else
+  (void)block;
+  (void)bytes;
+#endif
+}
 
 bool allGuard(const unsigned char* first, std::size_t count) {
   return std::all_of(first, first + count, [](unsigned char b) { return b == kGuardValue; });
@@ -47,6 +82,38 @@ WorldRegistry::WorldRegistry(ProblemLog& problems) : problems_(problems) {}
 
 WorldRegistry::~WorldRegistry() {
   for (auto& [address, entry] : entries_) std::free(entry->block);
+  for (auto& [block, bytes] : spare_) {
+    markInUse(block, bytes);
+    std::free(block);
+  }
+}
+
+unsigned char* WorldRegistry::allocate(std::size_t bytes) {
+  {
+    const std::lock_guard lock(mutex_);
+    const auto found = std::find_if(spare_.begin(), spare_.end(), [&](const auto& s) { return s.second == bytes; });
+    if (found != spare_.end()) {
+      unsigned char* block = found->first;
+      spare_.erase(found);
+      markInUse(block, bytes);
+      return block;
+    }
+  }
+  return static_cast<unsigned char*>(std::malloc(bytes));
+}
+
+void WorldRegistry::release(unsigned char* block, std::size_t bytes) {
+  {
+    const std::lock_guard lock(mutex_);
+    std::size_t kept = bytes;
+    for (const auto& s : spare_) kept += s.second;
+    if (spare_.size() < kMaxSpareBlocks && kept <= kMaxSpareBytes) {
+      markSpare(block, bytes);
+      spare_.emplace_back(block, bytes);
+      return;
+    }
+  }
+  std::free(block);  // returning a large block to the system takes a while: not under the lock
 }
 
 void WorldRegistry::setRowPaddingBytes(A_long bytes) {
@@ -95,6 +162,15 @@ const WorldRegistry::Entry* WorldRegistry::locate(const void* address) const {
 
 PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner,
                              PF_EffectWorld* world) {
+  return make(width, height, format, clear ? Contents::Cleared : Contents::Uncleared, nullptr, owner, world);
+}
+
+PF_Err WorldRegistry::createHolding(const Image& image, WorldOwner owner, PF_EffectWorld* world) {
+  return make(image.width(), image.height(), image.format(), Contents::Image, &image, owner, world);
+}
+
+PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, Contents contents, const Image* image,
+                           WorldOwner owner, PF_EffectWorld* world) {
   if (world == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *world = PF_EffectWorld{};
   const std::size_t pixelSize = bytesPerPixel(format);
@@ -113,7 +189,7 @@ PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format,
   if (rowbytes > 0x7FFFFFFF || pixelBytes > kMaxPixelBytes) return PF_Err_OUT_OF_MEMORY;
   // Allocated and filled without the lock, so renders on other threads making worlds of their
   // own do not wait for each other's memory to be cleared.
-  auto* block = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(pixelBytes) + 2 * kGuardBytes));
+  unsigned char* block = allocate(static_cast<std::size_t>(pixelBytes) + 2 * kGuardBytes);
   if (block == nullptr) return PF_Err_OUT_OF_MEMORY;
 
   auto entry = std::make_unique<Entry>();
@@ -125,8 +201,10 @@ PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format,
   const std::size_t usedPerRow = static_cast<std::size_t>(width) * pixelSize;
   for (A_long y = 0; y < height; ++y) {
     unsigned char* row = entry->pixels() + static_cast<std::size_t>(y) * rowbytes;
-    if (clear) {
+    if (contents == Contents::Cleared) {
       std::memset(row, 0, usedPerRow);
+    } else if (contents == Contents::Image) {
+      std::memcpy(row, image->bytes().data() + static_cast<std::size_t>(y) * usedPerRow, usedPerRow);
     } else if (unclearedFill) {
       std::memset(row, *unclearedFill, usedPerRow);
     }
@@ -183,9 +261,10 @@ PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view call
   }
   for (const std::string& damaged : damage(*entry)) note(callback, damaged);
   unsigned char* block = std::exchange(entry->block, nullptr);
+  const std::size_t bytes = entry->pixelBytes + 2 * kGuardBytes;
   entry->disposed = true;
   lock.unlock();
-  std::free(block);  // returning a large block to the system takes a while: not under the lock
+  release(block, bytes);
   return PF_Err_NONE;
 }
 

@@ -16,6 +16,8 @@
 
 namespace aehost {
 
+class Image;
+
 // Who must dispose a world: the effect disposes what it made through the world suites; the
 // host disposes the input, output and checked-out worlds it hands out, and an effect that
 // disposes one of those is told off.
@@ -60,6 +62,9 @@ class WorldRegistry {
   // Fills *world. On failure *world is zeroed and the error returned; sizes below 1 are
   // PF_Err_BAD_CALLBACK_PARAM. `clear` zeroes every channel.
   PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner, PF_EffectWorld* world);
+  // A world of the image's size and format holding its pixels (never pattern-filled first:
+  // every pixel is written).
+  PF_Err createHolding(const Image& image, WorldOwner owner, PF_EffectWorld* world);
   // `by` is who disposes it: the effect may dispose only its own worlds. Problems name `callback`.
   PF_Err dispose(const PF_EffectWorld* world, std::string_view callback, WorldOwner by);
 
@@ -76,6 +81,11 @@ class WorldRegistry {
 
  private:
   struct Entry;
+  enum class Contents { Cleared, Uncleared, Image };
+  PF_Err make(A_long width, A_long height, PF_PixelFormat format, Contents contents, const Image* image,
+              WorldOwner owner, PF_EffectWorld* world);
+  unsigned char* allocate(std::size_t bytes);
+  void release(unsigned char* block, std::size_t bytes);
   Entry* locate(const void* address);
   const Entry* locate(const void* address) const;
   void note(std::string_view callback, const std::string& what);
@@ -88,6 +98,9 @@ class WorldRegistry {
   A_long rowPadding_ = 32;
   bool checkRowPadding_ = true;
   std::optional<std::uint8_t> unclearedFill_ = std::uint8_t{0xA5};
+  // Memory of disposed worlds kept for the next world of the same size: renders make the same
+  // worlds frame after frame, and fresh memory costs a page fault per page. (block, bytes)
+  std::vector<std::pair<unsigned char*, std::size_t>> spare_;
   Countdown allocationFault_;
   PF_Err allocationFaultErr_ = PF_Err_OUT_OF_MEMORY;
 };
