@@ -10,6 +10,24 @@ Image::Image(A_long width, A_long height, PF_PixelFormat format) : width_(width)
   if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
   if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
   bytes_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel(format));
+  std::memset(bytes_.data(), 0, bytes_.size());
+}
+
+Image Image::fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride) {
+  Image image;
+  if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
+  if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
+  image.width_ = width;
+  image.height_ = height;
+  image.format_ = format;
+  const std::size_t rowBytes = image.rowBytes();
+  image.bytes_.resize(rowBytes * static_cast<std::size_t>(height));
+  const auto* from = static_cast<const std::byte*>(firstRow);
+  for (A_long y = 0; y < height; ++y) {
+    std::memcpy(image.bytes_.data() + static_cast<std::size_t>(y) * rowBytes, from + static_cast<std::size_t>(y) * stride,
+                rowBytes);
+  }
+  return image;
 }
 
 template <typename Pixel>

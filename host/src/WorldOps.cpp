@@ -156,12 +156,7 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
 }
 
 Image imageFromWorld(const PF_EffectWorld& world, PF_PixelFormat format) {
-  Image image(world.width, world.height, format);
-  const std::size_t bytes = image.rowBytes();
-  for (A_long y = 0; y < world.height; ++y) {
-    std::memcpy(image.bytes().data() + static_cast<std::size_t>(y) * bytes, rowOf<char>(world, y), bytes);
-  }
-  return image;
+  return Image::fromRows(world.width, world.height, format, world.data, static_cast<std::size_t>(world.rowbytes));
 }
 
 void imageToWorld(const Image& image, const PF_EffectWorld& world, PF_PixelFormat format) {

@@ -2,10 +2,12 @@
 // (sx, sy) covers the same pixels around its centre cell with the same coverage, only shifted
 // by whole pixels, and the discs of a stroke of even thickness repeat a few hundred such
 // shapes thousands of times. A shape is the rim walk's result kept row by row: per row its rim
-// pixels, in the order the walk met them and split into the two sides, then its interior span. Replaying it hands the sink
+// pixels, split into the two sides and ordered by column (pixels the walk met twice keep their
+// order), then its interior span. Replaying it hands the sink
 // the same pixels with the same coverage as largeDisc; only pixels of different rows (and the
 // disjoint rim and span of one row) come in another order, which no blend can tell apart.
-// A sink that knows a row is settled across its whole extent lets the replay pass the row over.
+// A sink that reports each row's settled run lets the replay pass over the rim pixels in it,
+// and rows inside it altogether.
 #pragma once
 
 #include <algorithm>
@@ -78,10 +80,11 @@ private:
 
 namespace detail {
 
+// The sink's settled run of row py (columns left … right), if it has one.
 template <class Sink>
-bool rowSettled(Sink& sink, int py, int x0, int x1) {
-  if constexpr (requires { sink.settledAcross(py, x0, x1); }) {
-    return sink.settledAcross(py, x0, x1);
+bool settledRun(Sink& sink, int py, int& left, int& right) {
+  if constexpr (requires { sink.settledRun(py, left, right); }) {
+    return sink.settledRun(py, left, right);
   } else {
     return false;
   }
@@ -133,6 +136,13 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.bucket)]++)] =
         DiscShape::RimPixel{p.column, p.coverage};
   }
+  const auto byColumn = [](const DiscShape::RimPixel& a, const DiscShape::RimPixel& b) { return a.column < b.column; };
+  for (const DiscShape::Row& row : shape.rows) {
+    for (const DiscShape::RimRun& run : row.sides) {
+      const auto first = shape.rim.begin() + run.first;
+      std::stable_sort(first, first + run.count, byColumn);
+    }
+  }
 
   const auto include = [](int& left, int& right, int column) {
     if (left > right) {
@@ -175,21 +185,30 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     const std::int64_t extentRight = std::min<std::int64_t>(cellX + row.right, width - 1);
     if (extentLeft > extentRight) continue;
     const int y = static_cast<int>(py);
-    if (detail::rowSettled(sink, y, static_cast<int>(extentLeft), static_cast<int>(extentRight))) continue;
+    int settledLeft = 0;
+    int settledRight = -1;
+    const bool hasRun = detail::settledRun(sink, y, settledLeft, settledRight);
+    if (hasRun && settledLeft <= extentLeft && extentRight <= settledRight) continue;
     for (const DiscShape::RimRun& run : row.sides) {
-      if (run.count == 0) continue;
-      const std::int64_t runLeft = std::max<std::int64_t>(cellX + run.left, 0);
-      const std::int64_t runRight = std::min<std::int64_t>(cellX + run.right, width - 1);
-      if (runLeft > runRight || detail::rowSettled(sink, y, static_cast<int>(runLeft), static_cast<int>(runRight))) {
+      const DiscShape::RimPixel* first = shape.rim.data() + run.first;
+      const DiscShape::RimPixel* last = first + run.count;
+      const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
+        for (const DiscShape::RimPixel* p = from; p != to; ++p) {
+          const std::int64_t px = cellX + p->column;
+          if (px >= 0 && px < width) sink.pixel(static_cast<int>(px), y, p->coverage);
+        }
+      };
+      if (!hasRun) {
+        blend(first, last);
         continue;
       }
-      for (int n = 0; n < run.count; ++n) {
-        const DiscShape::RimPixel& p = shape.rim[static_cast<std::size_t>(run.first + n)];
-        const std::int64_t px = cellX + p.column;
-        if (px < 0 || px >= width) continue;
-        if (detail::sinkSkips(sink, static_cast<int>(px), y)) continue;
-        sink.pixel(static_cast<int>(px), y, p.coverage);
-      }
+      // In column order: those left of the run, then those right of it.
+      const DiscShape::RimPixel* leftEnd = first;
+      while (leftEnd != last && cellX + leftEnd->column < settledLeft) ++leftEnd;
+      const DiscShape::RimPixel* rightBegin = last;
+      while (rightBegin != leftEnd && cellX + (rightBegin - 1)->column > settledRight) --rightBegin;
+      blend(first, leftEnd);
+      blend(rightBegin, last);
     }
     if (row.spanLeft > row.spanRight) continue;
     const std::int64_t from = std::max<std::int64_t>(cellX + row.spanLeft, 0);

@@ -41,10 +41,13 @@ public:
 
   // A settled pixel: the rasteriser passes it over without working out its coverage.
   bool skips(int px, int py) const { return settles_ && settled_.holds(py, px); }
-  // A row settled from x0 to x1: a recorded disc passes the row over.
-  bool settledAcross(int py, int x0, int x1) const {
+  // The row's settled run, whose pixels a recorded disc passes over.
+  bool settledRun(int py, int& left, int& right) const {
     SettledRows::Run run{};
-    return settles_ && settled_.find(py, run) && run.left <= x0 && x1 <= run.right;
+    if (!settles_ || !settled_.find(py, run)) return false;
+    left = run.left;
+    right = run.right;
+    return true;
   }
 
   // Rim pixel: the stamp with its alpha scaled by the coverage.
