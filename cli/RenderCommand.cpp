@@ -45,7 +45,11 @@ void writeContactSheet(const ContactSheet& sheet, const std::filesystem::path& f
   std::error_code ec;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
   try {
-    aehost::writePng(sheet.image(), file);
+    // Written after the last frame, by one thread: the fastest settings keep that short.
+    aehost::PngWriteOptions options;
+    options.compressionLevel = 1;
+    options.filterRows = false;
+    aehost::writePng(sheet.image(), file, options);
   } catch (const std::exception& e) {
     throw RenderFailure(file.string() + ": cannot write the contact sheet: " + e.what());
   }

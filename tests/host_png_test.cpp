@@ -57,6 +57,13 @@ TEST_F(HostPng, EightBitRoundTripIsExact) {
   EXPECT_EQ(back.format(), PF_PixelFormat_ARGB32);
   EXPECT_EQ(back, image);
   EXPECT_EQ(entries(), 1u);  // no temporary file left
+
+  // The fastest settings (the contact sheet's) change the file, not the pixels.
+  PngWriteOptions fastest;
+  fastest.compressionLevel = 1;
+  fastest.filterRows = false;
+  writePng(image, dir / "fast.png", fastest);
+  EXPECT_EQ(readPng(dir / "fast.png"), image);
 }
 
 TEST_F(HostPng, SixteenBitRoundTripIsExact) {

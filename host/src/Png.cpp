@@ -3,6 +3,7 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +79,8 @@ struct WriteState : PngState {
   const unsigned char* pixels = nullptr;
   std::size_t rowBytes = 0;
   long failAfterRows = -1;
+  int compressionLevel = 6;
+  bool filterRows = true;
 };
 
 bool writeFrom(std::FILE* file, WriteState* s) {
@@ -89,6 +92,8 @@ bool writeFrom(std::FILE* file, WriteState* s) {
   png_init_io(s->png, file);
   png_set_IHDR(s->png, s->info, s->width, s->height, s->bitDepth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_compression_level(s->png, s->compressionLevel);
+  if (!s->filterRows) png_set_filter(s->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_write_info(s->png, s->info);
   if (s->bitDepth == 16) png_set_swap(s->png);
   for (png_uint_32 y = 0; y < s->height; ++y) {
@@ -193,6 +198,8 @@ void writePng(const Image& image, const std::filesystem::path& file, PngWriteOpt
   state.pixels = rows.data();
   state.rowBytes = static_cast<std::size_t>(image.width()) * 4 * static_cast<std::size_t>(bitDepth / 8);
   state.failAfterRows = options.failAfterRows;
+  state.compressionLevel = std::clamp(options.compressionLevel, 0, 9);
+  state.filterRows = options.filterRows;
   bool ok = writeFrom(stream, &state);
   png_destroy_write_struct(&state.png, &state.info);
   ok = std::fflush(stream) == 0 && ok;

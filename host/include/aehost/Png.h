@@ -21,6 +21,11 @@ struct PngWriteOptions {
   int bitsPerChannel = 0;  // 0: 8 for 8-bit images, 16 otherwise; or 8 / 16 explicitly
   // Fault injection for tests: fail as if the disk filled up after writing this many rows.
   int failAfterRows = -1;
+  // zlib's level, 0 … 9 (6 is zlib's own default).
+  int compressionLevel = 6;
+  // Off: rows go to zlib unfiltered. With level 1 that writes a contact sheet in half the
+  // time of the defaults, the file about a sixth larger.
+  bool filterRows = true;
 };
 
 // Writes RGBA with straight alpha. 16-bit files: from 16-bit images v * 65535 / 32768
