@@ -59,7 +59,7 @@ TEST_F(HostPng, EightBitRoundTripIsExact) {
   EXPECT_EQ(entries(), 1u);  // no temporary file left
 
   // The fastest settings (the contact sheet's) change the file, not the pixels.
-  PngWriteOptions fastest;
+  aehost::PngWriteOptions fastest;
   fastest.compressionLevel = 1;
   fastest.filterRows = false;
   writePng(image, dir / "fast.png", fastest);
