@@ -3,11 +3,12 @@
 // by whole pixels, and the discs of a stroke of even thickness repeat a few hundred such
 // shapes thousands of times. A shape is the rim walk's result kept row by row: per row its rim
 // pixels, split into the two sides and ordered by column (pixels the walk met twice keep their
-// order), then its interior span. Replaying it hands the sink
-// the same pixels with the same coverage as largeDisc; only pixels of different rows (and the
-// disjoint rim and span of one row) come in another order, which no blend can tell apart.
-// A sink that reports each row's settled run lets the replay pass over the rim pixels in it,
-// and rows inside it altogether.
+// order), then its interior span. Replaying it hands the sink the same pixels with the same
+// coverage as largeDisc; only pixels of different rows (and the disjoint rim and span of one
+// row) come in another order, which no blend can tell apart. A sink that reports each row's
+// settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
+//
+// Memory: a shape holds about 12r rim pixels and 2r rows; at most 289 are kept per radius.
 #pragma once
 
 #include <algorithm>
