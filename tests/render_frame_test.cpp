@@ -1,6 +1,7 @@
 // Whole frames through the simulated host: the render driver, mask reading and the stroke
 // loops together, in every depth and on both render paths.
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 #include "AE_EffectCBSuites.h"
@@ -13,6 +14,7 @@ namespace {
 using aehost::Image;
 using aehost::RenderPath;
 using aehost::RenderResult;
+using aehost::bytesPerPixel;
 
 bool fullyTransparent(const Image& image) {
   for (A_long y = 0; y < image.height(); ++y) {
@@ -21,6 +23,10 @@ bool fullyTransparent(const Image& image) {
     }
   }
   return true;
+}
+
+const std::byte* pixelAt(const Image& image, A_long x, A_long y) {
+  return image.bytes().data() + (static_cast<std::size_t>(y) * image.width() + x) * bytesPerPixel(image.format());
 }
 
 // Rows of a column the (black, on a cleared frame) stroke covers by more than half.
@@ -64,6 +70,32 @@ TEST_F(RenderTest, StrokesAreDrawnOverTheLayer) {
   EXPECT_EQ(onStroke.red, 0);  // black, the default colour
   const PF_Pixel8 offStroke = result.image.pixel8(80, 10);
   EXPECT_EQ(offStroke.red, 200);  // the layer
+}
+
+// Strokes touch only the pixels around them: elsewhere the output is the layer to the bit, on
+// both paths and at every depth, even where the layer is transparent with colour left in it
+// (which a composite over the whole frame would have set to zero).
+TEST_F(RenderTest, PixelsAwayFromTheStrokesKeepTheLayerExactly) {
+  effect.layer().setPixels(Image::filled(kWidth, kHeight, PF_Pixel8{0, 200, 100, 50}));
+  setCheckbox("Clear Background", false);
+  addPolyline({{10, 45}, {70, 45}});
+  setFloat("Thickness", 10);
+  for (const int depth : {8, 16, 32}) {
+    for (const RenderPath path : {RenderPath::Smart, RenderPath::Classic}) {
+      if (depth == 32 && path == RenderPath::Classic) continue;  // float needs SmartFX
+      const RenderResult result = render(0, depth, path);
+      ASSERT_TRUE(result.ok()) << result.message;
+      const Image layer = effect.layer().pixels()->converted(result.image.format());
+      const Image eightBit = result.image.converted(PF_PixelFormat_ARGB32);
+      EXPECT_EQ(eightBit.pixel8(40, 45).alpha, 255) << depth;  // the stroke
+      for (A_long y = 0; y < kHeight; ++y) {
+        for (A_long x = 90; x < kWidth; ++x) {
+          ASSERT_EQ(std::memcmp(pixelAt(result.image, x, y), pixelAt(layer, x, y), bytesPerPixel(layer.format())), 0)
+              << "depth " << depth << " at " << x << ", " << y;
+        }
+      }
+    }
+  }
 }
 
 TEST_F(RenderTest, AMissingTargetMaskStillRunsTheLoopOnAnEmptyPath) {
