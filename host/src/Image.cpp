@@ -10,7 +10,7 @@ Image::Image(A_long width, A_long height, PF_PixelFormat format) : width_(width)
   if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
   if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
   bytes_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel(format));
-  std::memset(bytes_.data(), 0, bytes_.size());
+  if (!bytes_.empty()) std::memset(bytes_.data(), 0, bytes_.size());
 }
 
 Image Image::fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride) {
