@@ -1,7 +1,8 @@
 // The canvas painter, which skips what earlier stamps already settled, against the
 // straightforward loop that blends every pixel of every disc: random strokes at every depth
 // (thickness 0.5 to 400 px, tapers, opacity profile, gradation, random colour, copies, the
-// wave, paths over the canvas edges) must leave the same bits after every stroke.
+// wave, curved and straight paths over the canvas edges) must leave the same bits after every
+// stroke.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -83,7 +84,9 @@ TYPED_TEST(StampingDifferential, SkippingSettledPixelsChangesNoBit) {
   for (int scene = 0; strokes < kStrokesPerDepth; ++scene) {
     PathList paths;
     for (int k = std::uniform_int_distribution<int>(1, 2)(random); k > 0; --k) {
-      paths.push_back(randomPath(random, kWidth, kHeight, 20.0));
+      // A third of the paths straight, where discs are replayed from recorded shapes most.
+      const bool straight = std::uniform_int_distribution<int>(0, 2)(random) == 0;
+      paths.push_back(straight ? straightPath(random, kWidth, kHeight, 30.0) : randomPath(random, kWidth, kHeight, 20.0));
     }
     const RenderSettings s = randomSettings(random, 0.5, 400.0);
     const StrokeColours<Pixel> colours = randomColours<Pixel>(random);

@@ -29,6 +29,18 @@ inline Path randomPath(std::mt19937& random, int width, int height, double margi
   return path;
 }
 
+// A straight line across the canvas, level or at a gentle slope, its ends off the canvas: the
+// discs along it come back to the same sub-pixel offsets again and again.
+inline Path straightPath(std::mt19937& random, int width, int height, double margin) {
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const double y0 = std::round(height * unit(random) * 4.0) / 4.0;
+  const double slope = unit(random) < 0.5 ? 0.0 : 0.25 * (unit(random) - 0.5);
+  const double x0 = -margin;
+  const double x1 = width + margin;
+  const double y1 = y0 + slope * (x1 - x0);
+  return Path{PathVertex{x0, y0, x0, y0, x0, y0}, PathVertex{x1, y1, x1, y1, x1, y1}};
+}
+
 inline RenderSettings randomSettings(std::mt19937& random, double minThickness, double maxThickness) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   const auto chance = [&](double p) { return unit(random) < p; };
