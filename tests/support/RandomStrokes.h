@@ -3,6 +3,7 @@
 // gradation at random, with thicknesses spread evenly on a log scale.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -91,5 +92,13 @@ StrokeColours<Pixel> randomColours(std::mt19937& random) {
     const auto channel = [&] { return Traits::fromUnit(unit(random) < 0.2 ? std::round(unit(random)) : unit(random)); };
     return Pixel{Traits::full, channel(), channel(), channel()};
   };
-  return StrokeColours<Pixel>{colour(), colour(), colour(), colour()};
+  StrokeColours<Pixel> colours{colour(), colour(), colour(), colour()};
+  // Now and then a gradation between near colours: long runs of equal stamps, each over the
+  // slightly different colour the run before it left.
+  if (unit(random) < 0.3) {
+    colours.end = colours.start;
+    colours.end.red = PixelTraits<Pixel>::fromUnit(std::clamp(
+        static_cast<double>(colours.start.red) / static_cast<double>(PixelTraits<Pixel>::full) + 0.03, 0.0, 1.0));
+  }
+  return colours;
 }

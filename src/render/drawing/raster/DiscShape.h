@@ -174,10 +174,13 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   }
 }
 
+// Which parts of a recorded disc a replay hands over.
+enum class DiscParts { RimAndSpans, SpansOnly, RimOnly };
+
 // The recorded disc with its centre cell at (cellX, cellY), clipped to the canvas.
 template <class Sink>
 void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t cellY, int width, int height,
-                     Sink& sink) {
+                     Sink& sink, DiscParts parts = DiscParts::RimAndSpans) {
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     const DiscShape::Row& row = shape.rows[k];
     const std::int64_t py = cellY + shape.firstRow + static_cast<std::int64_t>(k);
@@ -191,6 +194,7 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     const bool hasRun = detail::settledRun(sink, y, settledLeft, settledRight);
     if (hasRun && settledLeft <= extentLeft && extentRight <= settledRight) continue;
     for (const DiscShape::RimRun& run : row.sides) {
+      if (parts == DiscParts::SpansOnly) break;
       const DiscShape::RimPixel* first = shape.rim.data() + run.first;
       const DiscShape::RimPixel* last = first + run.count;
       const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
@@ -211,7 +215,7 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
       blend(first, leftEnd);
       blend(rightBegin, last);
     }
-    if (row.spanLeft > row.spanRight) continue;
+    if (parts == DiscParts::RimOnly || row.spanLeft > row.spanRight) continue;
     const std::int64_t from = std::max<std::int64_t>(cellX + row.spanLeft, 0);
     const std::int64_t to = std::min<std::int64_t>(cellX + row.spanRight, width - 1);
     if (from <= to) sink.span(y, static_cast<int>(from), static_cast<int>(to));

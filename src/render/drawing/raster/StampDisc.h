@@ -15,12 +15,27 @@ int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
 template <class Pixel>
 int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp);
 
+// Queues a large disc on the canvas to be drawn by FlushDeferredDiscs, where that gives the
+// pixels drawing it now would (see DeferredDiscs.h): a stamp that can settle, of the one
+// colour stamped since the last clear, whose shape is recorded. Discs of another stamp or
+// radius first draw those waiting. False: nothing queued, draw it now (after flushing).
+template <class Pixel>
+bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp);
+
+// Draws the waiting discs: every interior first, then every rim.
+template <class Pixel>
+void FlushDeferredDiscs(StrokeCanvas& canvas);
+
 // The stamp loop's disc sink on a canvas: a disc whose box misses the canvas is passed over;
-// radii under 5 px are stamped as small discs, from 5 px on as large ones.
+// radii under 5 px are stamped as small discs, from 5 px on as large ones, deferred where that
+// changes nothing. Every disc is drawn when the sink goes.
 template <class Pixel>
 class CanvasDiscSink {
 public:
   explicit CanvasDiscSink(StrokeCanvas& canvas) : canvas_(canvas) {}
+  ~CanvasDiscSink() { FlushDeferredDiscs<Pixel>(canvas_); }
+  CanvasDiscSink(const CanvasDiscSink&) = delete;
+  CanvasDiscSink& operator=(const CanvasDiscSink&) = delete;
 
   void stamp(double x, double y, double radiusPx, const Pixel& stamp) {
     const double width = canvas_.width;
@@ -28,6 +43,8 @@ public:
     const double r = radiusPx;
     const bool boxMissesCanvas = x - r > width || y - r > height || x + r < 0.0 || y + r < 0.0;
     if (!canvas_.pixels || boxMissesCanvas) return;
+    if (r >= 5.0 && DeferLargeDisc(canvas_, x, y, r, stamp)) return;
+    FlushDeferredDiscs<Pixel>(canvas_);
     if (r < 5.0) {
       StampSmallDisc(canvas_, x, y, r, stamp);
     } else {

@@ -1,6 +1,7 @@
 // The drawing target of one render call: the pixels of the work world every stroke is stamped
 // into, the rectangle stamps have touched since it was last cleared, the pixels the current
-// stamp can no longer change, and the rasteriser's scratch state and recorded disc shapes. The world belongs to the
+// stamp can no longer change, the colour of the stamps so far, discs waiting to be drawn, and
+// the rasteriser's scratch state and recorded disc shapes. The world belongs to the
 // caller, who calls markCleared() whenever it clears it.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "AE_Effect.h"
+#include "raster/DeferredDiscs.h"
 #include "raster/DiscRadius.h"
 #include "raster/DiscShape.h"
 #include "raster/SettledRows.h"
@@ -22,6 +24,8 @@ struct StrokeCanvas {
   // the work world is as it was when last cleared. Empty: left == right.
   PF_LRect touched{0, 0, 0, 0};
   SettledRows settledRows;
+  StampColours stampColours;  // of the stamps since the last clear
+  DeferredDiscs deferredDiscs;
   SpanBuffer spanBuffer;
   raster::DiscShapeCache discShapes;
   DiscRadius radius;
@@ -31,6 +35,8 @@ struct StrokeCanvas {
   void markCleared() {
     touched = PF_LRect{0, 0, 0, 0};
     settledRows.forget();
+    stampColours.forget();
+    deferredDiscs.discs.clear();
   }
 
   // Grows `touched` by the pixels within `reach` of (x, y), clipped to the canvas.
@@ -58,5 +64,7 @@ struct StrokeCanvas {
     height = world ? world->height : 0;
     touched = PF_LRect{0, 0, 0, 0};
     settledRows.resize(height);
+    stampColours.forget();
+    deferredDiscs.discs.clear();
   }
 };

@@ -1,0 +1,69 @@
+// Drawing discs out of order where no pixel can tell. While every stamp since the work world
+// was cleared has had one red, green and blue, every pixel is transparent black or of that
+// colour, and a blend of such a stamp only raises a pixel's alpha to the stamp's scaled alpha
+// (or sets the colour with it on a transparent pixel): the blends of a stroke commute. Its discs
+// can then be drawn interior first and rim second; the interiors of the discs ahead settle most
+// of each rim, which is then passed over instead of being blended two or three times as the
+// stroke's front moves on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "raster/DiscShape.h"
+
+// Whether all stamps since the last clear had one colour (red, green, blue, bit for bit).
+class StampColours {
+public:
+  template <class Pixel>
+  void note(const Pixel& stamp) {
+    unsigned char rgb[sizeof(rgb_)];
+    const std::size_t bytes = colourBytes(stamp, rgb);
+    if (state_ == State::None) {
+      std::memcpy(rgb_, rgb, bytes);
+      bytes_ = bytes;
+      state_ = State::One;
+    } else if (state_ == State::One && (bytes != bytes_ || std::memcmp(rgb, rgb_, bytes) != 0)) {
+      state_ = State::Several;
+    }
+  }
+
+  template <class Pixel>
+  bool onlyColourIs(const Pixel& stamp) const {
+    unsigned char rgb[sizeof(rgb_)];
+    const std::size_t bytes = colourBytes(stamp, rgb);
+    return state_ == State::One && bytes == bytes_ && std::memcmp(rgb, rgb_, bytes) == 0;
+  }
+
+  void forget() { state_ = State::None; }
+
+private:
+  template <class Pixel>
+  static std::size_t colourBytes(const Pixel& stamp, unsigned char* out) {
+    constexpr std::size_t channel = sizeof(stamp.red);
+    static_assert(3 * channel <= sizeof(rgb_));
+    std::memcpy(out, &stamp.red, channel);
+    std::memcpy(out + channel, &stamp.green, channel);
+    std::memcpy(out + 2 * channel, &stamp.blue, channel);
+    return 3 * channel;
+  }
+
+  enum class State { None, One, Several };
+  State state_ = State::None;
+  unsigned char rgb_[12] = {};
+  std::size_t bytes_ = 0;
+};
+
+// Recorded discs of one stamp and radius waiting to be drawn.
+struct DeferredDiscs {
+  struct Disc {
+    const raster::DiscShape* shape;
+    std::int64_t cellX;
+    std::int64_t cellY;
+  };
+  std::vector<Disc> discs;
+  double radius = 0.0;
+  unsigned char stamp[16] = {};
+};
