@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "raster/StampDisc.h"
 #include "stroke/CanvasStrokePainter.h"
 #include "stroke/StrokeLayout.h"
 #include "support/RandomStrokes.h"
@@ -101,6 +102,35 @@ TYPED_TEST(StampingDifferential, SkippingSettledPixelsChangesNoBit) {
           << "scene " << scene << ", stroke " << k << ", thickness " << s.thickness << ", opacity " << s.opacity;
     }
     strokes += static_cast<int>(fast.strokes.size());
+  }
+}
+
+// Discs handed to the canvas sink straight, as one segment's stamp loop would: rows crossed
+// twice with a gap between, and a second pass over the first, in one colour. The queued discs'
+// interiors are gathered per row; a gap must stay a gap.
+TYPED_TEST(StampingDifferential, QueuedDiscsKeepGapsBetweenPassesOverARow) {
+  using Pixel = TypeParam;
+  using Traits = PixelTraits<Pixel>;
+  for (const double opacity : {1.0, 0.6}) {
+    const Pixel stamp{Traits::alphaFromOpacity(opacity), Traits::fromUnit(0.2), Traits::fromUnit(0.7),
+                      Traits::fromUnit(0.4)};
+    // The second pass ends at `gapStart`: gaps of a few pixels down to none, and overlaps.
+    for (double gapStart = 32.0; gapStart <= 42.0; gapStart += 0.25) {
+      SnapshotOutput<Pixel> fast;
+      SnapshotOutput<Pixel> oracle;
+      {
+        CanvasDiscSink<Pixel> queued(fast.canvas);
+        StraightforwardDiscSink<Pixel> straight(oracle.canvas);
+        const auto both = [&](double x, double y) {
+          queued.stamp(x, y, 6.5, stamp);
+          straight.stamp(x, y, 6.5, stamp);
+        };
+        for (double x = 2.0; x <= 24.0; x += 1.0) both(x, 20.25);                // left
+        for (double x = gapStart + 18.0; x >= gapStart; x -= 1.0) both(x, 20.25);  // right, back towards it
+        for (double x = 10.0; x <= 30.0; x += 1.0) both(x, 23.25);               // over the first pass
+      }
+      ASSERT_EQ(firstDifference(fast.pixels, oracle.pixels), "") << "opacity " << opacity << ", gap at " << gapStart;
+    }
   }
 }
 

@@ -4,7 +4,8 @@
 // (or sets the colour with it on a transparent pixel): the blends of a stroke commute. Its discs
 // can then be drawn interior first and rim second; the interiors of the discs ahead settle most
 // of each rim, which is then passed over instead of being blended two or three times as the
-// stroke's front moves on.
+// stroke's front moves on. The interiors themselves are gathered per row and each row's run
+// is blended once: a full stamp blended twice on a pixel is the same as once.
 #pragma once
 
 #include <cstddef>
@@ -66,4 +67,10 @@ struct DeferredDiscs {
   std::vector<Disc> discs;
   double radius = 0.0;
   unsigned char stamp[16] = {};
+
+  // Scratch of the drawing: per canvas row the interiors gathered so far, as one run of
+  // columns (empty: left > right), and the rows that have one.
+  std::vector<int> interiorLeft;
+  std::vector<int> interiorRight;
+  std::vector<int> rowsWithInterior;
 };

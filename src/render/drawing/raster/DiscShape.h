@@ -175,7 +175,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
 }
 
 // Which parts of a recorded disc a replay hands over.
-enum class DiscParts { RimAndSpans, SpansOnly, RimOnly };
+enum class DiscParts { RimAndSpans, RimOnly };
 
 // The recorded disc with its centre cell at (cellX, cellY), clipped to the canvas.
 template <class Sink>
@@ -194,7 +194,6 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     const bool hasRun = detail::settledRun(sink, y, settledLeft, settledRight);
     if (hasRun && settledLeft <= extentLeft && extentRight <= settledRight) continue;
     for (const DiscShape::RimRun& run : row.sides) {
-      if (parts == DiscParts::SpansOnly) break;
       const DiscShape::RimPixel* first = shape.rim.data() + run.first;
       const DiscShape::RimPixel* last = first + run.count;
       const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {

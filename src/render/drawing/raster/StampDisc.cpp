@@ -1,5 +1,6 @@
 #include "raster/StampDisc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -76,6 +77,56 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   return true;
 }
 
+namespace {
+
+// Every waiting disc's interior spans, gathered per row into runs of columns; a span that
+// neither overlaps nor touches its row's run blends the run and starts a new one.
+template <class Pixel>
+void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
+  DeferredDiscs& deferred = canvas.deferredDiscs;
+  const auto rows = static_cast<std::size_t>(canvas.height);
+  if (deferred.interiorLeft.size() < rows) {
+    deferred.interiorLeft.assign(rows, 0);
+    deferred.interiorRight.assign(rows, -1);
+  }
+  auto& left = deferred.interiorLeft;
+  auto& right = deferred.interiorRight;
+  auto& used = deferred.rowsWithInterior;
+  used.clear();
+  for (const DeferredDiscs::Disc& d : deferred.discs) {
+    const raster::DiscShape& shape = *d.shape;
+    for (std::size_t k = 0; k < shape.rows.size(); ++k) {
+      const raster::DiscShape::Row& row = shape.rows[k];
+      if (row.spanLeft > row.spanRight) continue;
+      const std::int64_t py = d.cellY + shape.firstRow + static_cast<std::int64_t>(k);
+      if (py < 0 || py >= canvas.height) continue;
+      const int from = static_cast<int>(std::max<std::int64_t>(d.cellX + row.spanLeft, 0));
+      const int to = static_cast<int>(std::min<std::int64_t>(d.cellX + row.spanRight, canvas.width - 1));
+      if (from > to) continue;
+      const auto y = static_cast<std::size_t>(py);
+      if (left[y] > right[y]) {
+        used.push_back(static_cast<int>(py));
+      } else if (from > right[y] + 1 || to < left[y] - 1) {
+        blitter.span(static_cast<int>(py), left[y], right[y]);
+      } else {
+        left[y] = std::min(left[y], from);
+        right[y] = std::max(right[y], to);
+        continue;
+      }
+      left[y] = from;
+      right[y] = to;
+    }
+  }
+  for (const int py : used) {
+    const auto y = static_cast<std::size_t>(py);
+    blitter.span(py, left[y], right[y]);
+    left[y] = 0;
+    right[y] = -1;
+  }
+}
+
+}  // namespace
+
 template <class Pixel>
 void FlushDeferredDiscs(StrokeCanvas& canvas) {
   DeferredDiscs& deferred = canvas.deferredDiscs;
@@ -83,10 +134,7 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   Pixel stamp;
   std::memcpy(&stamp, deferred.stamp, sizeof(Pixel));
   StampBlitter<Pixel> blitter(canvas, stamp);
-  for (const DeferredDiscs::Disc& d : deferred.discs) {
-    raster::replayDiscShape(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, blitter,
-                            raster::DiscParts::SpansOnly);
-  }
+  blendInteriors(canvas, blitter);
   for (const DeferredDiscs::Disc& d : deferred.discs) {
     raster::replayDiscShape(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, blitter,
                             raster::DiscParts::RimOnly);
