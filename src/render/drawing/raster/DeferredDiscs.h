@@ -20,6 +20,7 @@ class StampColours {
 public:
   template <class Pixel>
   void note(const Pixel& stamp) {
+    if (state_ == State::Several) return;
     unsigned char rgb[sizeof(rgb_)];
     const std::size_t bytes = colourBytes(stamp, rgb);
     if (state_ == State::None) {
@@ -33,6 +34,7 @@ public:
 
   template <class Pixel>
   bool onlyColourIs(const Pixel& stamp) const {
+    if (state_ != State::One) return false;
     unsigned char rgb[sizeof(rgb_)];
     const std::size_t bytes = colourBytes(stamp, rgb);
     return state_ == State::One && bytes == bytes_ && std::memcmp(rgb, rgb_, bytes) == 0;

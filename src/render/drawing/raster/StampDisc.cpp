@@ -51,8 +51,8 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return false;
   if (!(r >= 1.0 && r <= kMaxDiscRadiusPx) || !std::isfinite(x) || !std::isfinite(y)) return false;
   canvas.stampColours.note(stamp);
-  const bool settles = StampCanSettle(stamp) && canvas.settledRows.rowCount() >= canvas.height;
-  if (!settles || !canvas.stampColours.onlyColourIs(stamp)) return false;
+  if (!canvas.stampColours.onlyColourIs(stamp)) return false;
+  if (!StampCanSettle(stamp) || canvas.settledRows.rowCount() < canvas.height) return false;
   const double reach = discReach(r);
   if (!(x - reach < canvas.width) || !(x + reach > 0.0) || !(y - reach < canvas.height) || !(y + reach > 0.0)) {
     return true;  // off the canvas: nothing to draw, now or later
