@@ -49,17 +49,31 @@ inline int edgeCoverageColumn(double f) {  // −1 for NaN
   return column < 1.0 ? 0 : column >= 31.0 ? 31 : static_cast<int>(column);
 }
 
-inline int columnCoverage(const DiscRadius& radius, int k) {
-  constexpr int kLastRow = static_cast<int>(DiscEdgeCoverageTable.size()) - 1;
-  const int a = radius.whole < 0 ? 0 : radius.whole > kLastRow ? kLastRow : radius.whole;
-  const int b = radius.wholePlusOne < 0 ? 0 : radius.wholePlusOne > kLastRow ? kLastRow : radius.wholePlusOne;
-  const double frac = radius.fraction;
-  const double coverage = (1.0 - frac) * DiscEdgeCoverageTable[a][k] + frac * DiscEdgeCoverageTable[b][k] + 0.5;
-  // Only a malformed fraction (outside 0 … 1, NaN) can leave 0 … 255.5.
-  if (!(coverage > 0.0)) return 0;
-  if (coverage >= 255.0) return 255;
-  return static_cast<int>(coverage);
-}
+// The two table rows a radius blends, and the blend of one column.
+struct CoverageRows {
+  const std::uint8_t* a;
+  const std::uint8_t* b;
+  double frac;
+
+  explicit CoverageRows(const DiscRadius& radius) {
+    constexpr int kLastRow = static_cast<int>(DiscEdgeCoverageTable.size()) - 1;
+    const int rowA = radius.whole < 0 ? 0 : radius.whole > kLastRow ? kLastRow : radius.whole;
+    const int rowB = radius.wholePlusOne < 0 ? 0 : radius.wholePlusOne > kLastRow ? kLastRow : radius.wholePlusOne;
+    a = DiscEdgeCoverageTable[static_cast<std::size_t>(rowA)].data();
+    b = DiscEdgeCoverageTable[static_cast<std::size_t>(rowB)].data();
+    frac = radius.fraction;
+  }
+
+  int at(int k) const {
+    const double coverage = (1.0 - frac) * a[k] + frac * b[k] + 0.5;
+    // Only a malformed fraction (outside 0 … 1, NaN) can leave 0 … 255.5.
+    if (!(coverage > 0.0)) return 0;
+    if (coverage >= 255.0) return 255;
+    return static_cast<int>(coverage);
+  }
+};
+
+inline int columnCoverage(const DiscRadius& radius, int k) { return CoverageRows(radius).at(k); }
 
 inline int EdgeCoverage(const DiscRadius& radius, double f) {
   const int k = edgeCoverageColumn(f);
@@ -70,21 +84,21 @@ inline int EdgeCoverage(const DiscRadius& radius, double f) {
 // each column's blend is worked out once, when a pixel first needs it.
 class DiscCoverage {
 public:
-  explicit DiscCoverage(const DiscRadius& radius) : radius_(radius) {}
+  explicit DiscCoverage(const DiscRadius& radius) : rows_(radius) {}
 
   int at(double f) {
     const int k = edgeCoverageColumn(f);
     if (k < 0) return 0;
     const std::uint32_t bit = std::uint32_t{1} << k;
     if ((known_ & bit) == 0) {
-      values_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(columnCoverage(radius_, k));
+      values_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(rows_.at(k));
       known_ |= bit;
     }
     return values_[static_cast<std::size_t>(k)];
   }
 
 private:
-  DiscRadius radius_;
+  CoverageRows rows_;
   std::uint32_t known_ = 0;  // bit k: values_[k] is worked out
   std::array<std::uint8_t, 32> values_{};
 };
