@@ -2,8 +2,8 @@
 // (sx, sy) covers the same pixels around its centre cell with the same coverage, only shifted
 // by whole pixels, and the discs of a stroke of even thickness repeat a few hundred such
 // shapes thousands of times. A shape is the rim walk's result kept row by row: per row its rim
-// pixels, split into the two sides and ordered by column (pixels the walk met twice keep their
-// order), then its interior span. Replaying it hands the sink the same pixels with the same
+// pixels ordered by column (pixels the walk met twice keep their order), then its interior
+// span. Replaying it hands the sink the same pixels with the same
 // coverage as largeDisc; only pixels of different rows (and the disjoint rim and span of one
 // row) come in another order, which no blend can tell apart. A sink that reports each row's
 // settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
@@ -26,15 +26,9 @@ struct DiscShape {
     int column;  // relative to the centre cell
     int coverage;
   };
-  // The rim pixels of one side of a row (those left of the disc's split column, or right).
-  struct RimRun {
-    int first = 0;  // index into rim
-    int count = 0;
-    int left = 0;  // their columns
-    int right = -1;
-  };
   struct Row {
-    RimRun sides[2];
+    int firstRim = 0;  // index into rim; the row's rim pixels in column order
+    int rimCount = 0;
     int spanLeft = 0;  // interior columns; none when spanLeft > spanRight
     int spanRight = -1;
     int left = 0;  // every column of the row, rim and span
@@ -66,7 +60,7 @@ public:
   // Scratch of the recording: the rim walk's pixels before they are sorted into rows.
   struct WalkedPixel {
     int column;
-    int bucket;  // 2 · row + side, rows counted from the shape's first
+    int row;
     int coverage;
   };
   std::vector<WalkedPixel> walked;
@@ -105,7 +99,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   const auto rim = [&](int i, int j, double f) {
     const int coverage = coverageOf.at(f);
     if (coverage < 1) return;
-    walked.push_back({i, j, coverage});  // the row for now
+    walked.push_back({i, j, coverage});
     if (j < top) top = j;
     if (j > bottom) bottom = j;
   };
@@ -115,46 +109,28 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     spans.narrow(i, j);
     spans.narrow(qi, qj);
   });
-  // `bucket` held the row until top was known.
-  for (auto& p : walked) p.bucket = 2 * (p.bucket - top) + (p.column <= spans.splitColumn ? 0 : 1);
-
-  // The rim pixels sorted into rows and sides, stably (a counting sort).
+  // The rim pixels sorted into rows, stably (a counting sort), then each row by column.
   shape.firstRow = top;
   shape.rows.assign(static_cast<std::size_t>(bottom - top + 1), DiscShape::Row{});
   auto& counts = cache.rowCounts;
-  counts.assign(2 * shape.rows.size() + 1, 0);
-  for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.bucket) + 1];
+  counts.assign(shape.rows.size() + 1, 0);
+  for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.row - top) + 1];
   for (std::size_t k = 1; k < counts.size(); ++k) counts[k] += counts[k - 1];
   shape.rim.resize(walked.size());
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
-    for (std::size_t side = 0; side < 2; ++side) {
-      DiscShape::RimRun& run = shape.rows[k].sides[side];
-      run.first = counts[2 * k + side];
-      run.count = counts[2 * k + side + 1] - run.first;
-    }
+    shape.rows[k].firstRim = counts[k];
+    shape.rows[k].rimCount = counts[k + 1] - counts[k];
   }
   for (const auto& p : walked) {
-    shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.bucket)]++)] =
+    shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.row - top)]++)] =
         DiscShape::RimPixel{p.column, p.coverage};
   }
   const auto byColumn = [](const DiscShape::RimPixel& a, const DiscShape::RimPixel& b) { return a.column < b.column; };
-  for (const DiscShape::Row& row : shape.rows) {
-    for (const DiscShape::RimRun& run : row.sides) {
-      const auto first = shape.rim.begin() + run.first;
-      std::stable_sort(first, first + run.count, byColumn);
-    }
-  }
-
-  const auto include = [](int& left, int& right, int column) {
-    if (left > right) {
-      left = right = column;
-    } else {
-      if (column < left) left = column;
-      if (column > right) right = column;
-    }
-  };
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     DiscShape::Row& row = shape.rows[k];
+    const auto first = shape.rim.begin() + row.firstRim;
+    std::stable_sort(first, first + row.rimCount, byColumn);
+
     const int entry = static_cast<int>(k) + top - spans.rowOffset;
     if (entry >= 0 && entry < spans.rowsInDisc) {
       const int left = spans.leftBounds[static_cast<std::size_t>(entry)];
@@ -164,12 +140,11 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
         row.spanRight = row.right = right;
       }
     }
-    for (DiscShape::RimRun& run : row.sides) {
-      for (int n = 0; n < run.count; ++n) {
-        const int column = shape.rim[static_cast<std::size_t>(run.first + n)].column;
-        include(run.left, run.right, column);
-        include(row.left, row.right, column);
-      }
+    if (row.rimCount > 0) {
+      const int firstColumn = first->column;
+      const int lastColumn = (first + row.rimCount - 1)->column;
+      row.left = row.left > row.right ? firstColumn : std::min(row.left, firstColumn);
+      row.right = std::max(row.right, lastColumn);
     }
   }
 }
@@ -193,19 +168,17 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     int settledRight = -1;
     const bool hasRun = detail::settledRun(sink, y, settledLeft, settledRight);
     if (hasRun && settledLeft <= extentLeft && extentRight <= settledRight) continue;
-    for (const DiscShape::RimRun& run : row.sides) {
-      const DiscShape::RimPixel* first = shape.rim.data() + run.first;
-      const DiscShape::RimPixel* last = first + run.count;
-      const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
-        for (const DiscShape::RimPixel* p = from; p != to; ++p) {
-          const std::int64_t px = cellX + p->column;
-          if (px >= 0 && px < width) sink.pixel(static_cast<int>(px), y, p->coverage);
-        }
-      };
-      if (!hasRun) {
-        blend(first, last);
-        continue;
+    const DiscShape::RimPixel* first = shape.rim.data() + row.firstRim;
+    const DiscShape::RimPixel* last = first + row.rimCount;
+    const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
+      for (const DiscShape::RimPixel* p = from; p != to; ++p) {
+        const std::int64_t px = cellX + p->column;
+        if (px >= 0 && px < width) sink.pixel(static_cast<int>(px), y, p->coverage);
       }
+    };
+    if (!hasRun) {
+      blend(first, last);
+    } else {
       // In column order: those left of the run, then those right of it.
       const DiscShape::RimPixel* leftEnd = first;
       while (leftEnd != last && cellX + leftEnd->column < settledLeft) ++leftEnd;

@@ -36,6 +36,7 @@ public:
         stamp_(stamp),
         settled_(canvas.settledRows),
         settles_(StampCanSettle(stamp) && canvas.settledRows.rowCount() >= canvas.height) {
+    canvas.stampColours.note(stamp);
     if (settles_) settled_.useStamp(stamp);
   }
 

@@ -27,7 +27,6 @@ int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   if (!(r > 0.0 && r <= kMaxDiscRadiusPx)) return 0;
   canvas.radius = DiscRadius::of(r);
   canvas.touchDisc(x, y, discReach(r));
-  canvas.stampColours.note(stamp);
   StampBlitter<Pixel> blitter(canvas, stamp);
   raster::smallDisc(canvas.width, canvas.height, x, y, r, canvas.radius, blitter);
   return 0;
@@ -39,7 +38,6 @@ int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   if (!(r >= 1.0 && r <= kMaxDiscRadiusPx)) return 0;
   canvas.radius = DiscRadius::of(r);
   canvas.touchDisc(x, y, discReach(r));
-  canvas.stampColours.note(stamp);
   StampBlitter<Pixel> blitter(canvas, stamp);
   raster::largeDiscFromShapes(canvas.width, canvas.height, x, y, r, canvas.radius, canvas.spanBuffer,
                               canvas.discShapes, blitter);
