@@ -17,6 +17,10 @@
 
 namespace raster {
 
+// Every pixel either rasteriser draws for a disc lies within r + 2.1 px of its centre; this
+// bound, with a margin, culls discs and bounds what they touch.
+inline double discReach(double r) { return r + 3.0; }
+
 namespace detail {
 
 template <class Sink>
@@ -180,9 +184,9 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
   if (width <= 0 || height <= 0) return;
   // Below 1 px the anchor's square root has no real value.
   if (!(r >= 1.0 && r <= kMaxDiscRadiusPx) || !std::isfinite(x) || !std::isfinite(y)) return;
-  // Everything drawn lies within r + 2.1 px of (x, y); a disc whose box misses the canvas by
-  // more than that draws nothing, and the centre is bounded before it becomes an integer.
-  const double reach = r + 3.0;
+  // A disc whose box misses the canvas by more than its reach draws nothing, and the centre is
+  // bounded before it becomes an integer.
+  const double reach = discReach(r);
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
   const QuantisedDisc disc = quantiseDisc(x, y, r);

@@ -200,7 +200,7 @@ void largeDiscFromShapes(int width, int height, double x, double y, double r, co
                          SpanBuffer& spans, DiscShapeCache& cache, Sink& sink) {
   if (width <= 0 || height <= 0) return;
   if (!(r >= 1.0 && r <= kMaxDiscRadiusPx) || !std::isfinite(x) || !std::isfinite(y)) return;
-  const double reach = r + 3.0;
+  const double reach = discReach(r);
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
   const QuantisedDisc disc = quantiseDisc(x, y, r);

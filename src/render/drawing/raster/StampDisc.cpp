@@ -16,9 +16,6 @@ bool stampIsVisible(const Pixel& stamp) {
   return stamp.alpha > 0;
 }
 
-// Everything either rasteriser draws lies within r + 2.1 px of the centre.
-double discReach(double r) { return r + 3.0; }
-
 }  // namespace
 
 template <class Pixel>
@@ -26,7 +23,7 @@ int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return 0;
   if (!(r > 0.0 && r <= kMaxDiscRadiusPx)) return 0;
   canvas.radius = DiscRadius::of(r);
-  canvas.touchDisc(x, y, discReach(r));
+  canvas.touchDisc(x, y, raster::discReach(r));
   StampBlitter<Pixel> blitter(canvas, stamp);
   raster::smallDisc(canvas.width, canvas.height, x, y, r, canvas.radius, blitter);
   return 0;
@@ -37,7 +34,7 @@ int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return 0;
   if (!(r >= 1.0 && r <= kMaxDiscRadiusPx)) return 0;
   canvas.radius = DiscRadius::of(r);
-  canvas.touchDisc(x, y, discReach(r));
+  canvas.touchDisc(x, y, raster::discReach(r));
   StampBlitter<Pixel> blitter(canvas, stamp);
   raster::largeDiscFromShapes(canvas.width, canvas.height, x, y, r, canvas.radius, canvas.spanBuffer,
                               canvas.discShapes, blitter);
@@ -51,7 +48,7 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   canvas.stampColours.note(stamp);
   if (!canvas.stampColours.onlyColourIs(stamp)) return false;
   if (!StampCanSettle(stamp) || canvas.settledRows.rowCount() < canvas.height) return false;
-  const double reach = discReach(r);
+  const double reach = raster::discReach(r);
   if (!(x - reach < canvas.width) || !(x + reach > 0.0) || !(y - reach < canvas.height) || !(y + reach > 0.0)) {
     return true;  // off the canvas: nothing to draw, now or later
   }
