@@ -3,6 +3,7 @@
 #include "HostCallbacks_p.h"
 #include "aehost/Layer.h"
 #include "aehost/Parameters.h"
+#include "win32standin/Desktop.h"
 
 namespace aehost {
 
@@ -17,6 +18,8 @@ Host::Host(HostOptions options)
   worlds_.setRowPaddingBytes(options_.worldRowPaddingBytes);
   worlds_.setCheckRowPadding(options_.checkWorldRowPadding);
   worlds_.setUnclearedFill(options_.unclearedWorldFill);
+  mainWindow_ = reinterpret_cast<std::uintptr_t>(
+      win32standin::createTopLevelWindow("Adobe After Effects", RECT{0, 0, 1920, 1040}));
   suites_.add(kAppSuiteName, kAppSuiteVersion, &appSuite());
   suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtilsSuite3());
   suites_.add(kPFParamUtilsSuite, kPFParamUtilsSuiteVersion1, &paramUtilsSuite1());
@@ -28,7 +31,7 @@ Host::Host(HostOptions options)
   suites_.add(kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite1());
 }
 
-Host::~Host() = default;
+Host::~Host() { win32standin::destroyWindow(reinterpret_cast<HWND>(mainWindow_)); }
 
 SPBasicSuite* Host::basicSuite() { return options_.provideBasicSuite ? &basicSuite_ : nullptr; }
 

@@ -56,7 +56,8 @@ PF_Err getPlatformData(PF_ProgPtr effectRef, PF_PlatDataID which, void* data) {
     return PF_Err_BAD_CALLBACK_PARAM;
   }
   if (which == PF_PlatData_MAIN_WND) {
-    *static_cast<void**>(data) = reinterpret_cast<void*>(host->options().mainWindowHandle);
+    const std::uintptr_t window = host->options().mainWindowHandle;
+    *static_cast<void**>(data) = reinterpret_cast<void*>(window != 0 ? window : host->mainWindow());
     return PF_Err_NONE;
   }
   host->recordProblem(prefix + "not yet simulated: data id " + std::to_string(static_cast<long long>(which)));

@@ -16,6 +16,7 @@
 #include "framework/RenderData.h"
 #include "framework/SequenceBlock.h"
 #include "params/ParamGetter.h"
+#include "options/OptionsCommand.h"
 #include "options/SettingsFile.h"
 #include "params/ParamRegistry.h"
 #include "resources/PiPL.h"
@@ -85,8 +86,8 @@ PF_Err BaseFilter::dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data
     case PF_Cmd_SEQUENCE_RESETUP: return sequenceResetup(in_data, out_data);
     case PF_Cmd_SEQUENCE_FLATTEN: return sequenceFlatten(in_data, out_data);
     case PF_Cmd_SEQUENCE_SETDOWN: return sequenceSetdown(in_data, out_data);
-    // The options command succeeds whatever its dialog does; this build has no dialog yet.
-    case PF_Cmd_DO_DIALOG: return PF_Err_NONE;
+    // The options command succeeds whatever its dialog does.
+    case PF_Cmd_DO_DIALOG: runOptionsCommand(in_data, params); return PF_Err_NONE;
     case PF_Cmd_RENDER: return render(in_data, out_data, params, output);
     case PF_Cmd_USER_CHANGED_PARAM: return userChangedParam(in_data, out_data, params, extra);
     case PF_Cmd_UPDATE_PARAMS_UI: return updateParamsUI(in_data, out_data, params);

@@ -7,18 +7,13 @@
 
 #include "AE_AdvEffectSuites.h"
 #include "framework/ErrorGuard.h"
+#include "framework/LocalizedText.h"
 #include "framework/ScopedSuite.h"
 
 namespace {
 
-struct StringRow {
-  int id;
-  const char* japanese;
-  const char* english;
-};
-
 // Only the Japanese column is filled; English lookups fall back to it.
-constexpr std::array<StringRow, 3> kStringTable = {{
+constexpr std::array<LocalizedText, 3> kStringTable = {{
     {kStringName, "Inkline", nullptr},
     {kStringAboutNotice, "Copyright (C) 2026 Tarsk Vellum. All rights reserved.\rhttps://tarsk.example.com/inkline/",
      nullptr},
@@ -56,12 +51,5 @@ HostLanguage lookUpHostLanguage(const PF_InData* in_data) {
 }
 
 const char* localizedString(int id, HostLanguage language) {
-  if (language != HostLanguage::Japanese && language != HostLanguage::English) return "";
-  for (const StringRow& row : kStringTable) {
-    if (row.id != id) continue;
-    const char* preferred = language == HostLanguage::Japanese ? row.japanese : row.english;
-    const char* other = language == HostLanguage::Japanese ? row.english : row.japanese;
-    return preferred != nullptr ? preferred : (other != nullptr ? other : "");
-  }
-  return "";
+  return lookUpLocalizedText(kStringTable, id, language);
 }

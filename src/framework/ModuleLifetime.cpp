@@ -1,5 +1,8 @@
 #include "framework/ModuleInstance.h"
 #include "params/ParamRegistry.h"
+#ifndef _WIN32
+#include "resources/StandInResources.h"
+#endif
 
 namespace {
 HINSTANCE gModuleInstance = nullptr;
@@ -19,9 +22,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 #else
 namespace {
 // Where Windows calls DllMain, a static object stands in: the instance handle is the
-// module's own address. The registry, a static itself, deletes its objects at unload.
+// module's own address. The registry, a static itself, deletes its objects at unload. The
+// resources the resource compiler would have put into the module are handed to the
+// stand-in for as long as the module is loaded.
 struct ModuleLifetime {
-  ModuleLifetime() { gModuleInstance = reinterpret_cast<HINSTANCE>(&gModuleInstance); }
+  ModuleLifetime() {
+    gModuleInstance = reinterpret_cast<HINSTANCE>(&gModuleInstance);
+    registerStandInResources(gModuleInstance);
+  }
+  ~ModuleLifetime() { unregisterStandInResources(gModuleInstance); }
 } gModuleLifetime;
 }  // namespace
 #endif

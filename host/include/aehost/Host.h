@@ -37,6 +37,9 @@ class Host {
 
   HostOptions& options() { return options_; }
   const HostOptions& options() const { return options_; }
+  // The application's main window: a visible, enabled top-level window of this process on
+  // the simulated desktop (1920 x 1040 at the origin), there as long as the host is.
+  std::uintptr_t mainWindow() const { return mainWindow_; }
 
   HandleTable& handles() { return handles_; }
   SuiteRegistry& suites() { return suites_; }
@@ -75,6 +78,7 @@ class Host {
 
  private:
   HostOptions options_;
+  std::uintptr_t mainWindow_ = 0;
   ProblemLog log_;
   HandleTable handles_;
   SuiteRegistry suites_;
