@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows build of the module: a 64-bit DLL that exports EntryPointFunc alone,
-# needs no MinGW runtime DLL, and carries the same PiPL bytes as the Linux module.
+# needs no MinGW runtime DLL, carries the same PiPL bytes as the Linux module, and holds the
+# options dialog and its banner.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +26,7 @@ done
 # The resource script compiles to the same PiPL the Linux module carries in its .pipl section.
 res=$(mktemp --suffix=.res)
 trap 'rm -f "$res"' EXIT
-x86_64-w64-mingw32-windres -i build/windows/src/Inkline.rc -O res -o "$res"
+x86_64-w64-mingw32-windres -I src -i build/windows/src/Inkline.rc -O res -o "$res"
 if [[ -f build/default/src/Inkline.so ]]; then
   pipl=$(mktemp)
   objcopy --dump-section .pipl="$pipl" build/default/src/Inkline.so
@@ -36,4 +37,20 @@ sys.exit(0 if pipl and pipl in res else "PiPL of the Windows resource differs fr
 PY
   rm -f "$pipl"
 fi
+# The module's own resources: the PiPL, the options dialog 206 with its six controls, and the
+# banner bitmap 203, 730 x 130 at 32 bits.
+resources=$(x86_64-w64-mingw32-windres -i "$aex" -O rc)
+grep -q '^16000 "PIPL"' <<<"$resources" || { echo "$aex holds no PiPL resource"; exit 1; }
+grep -q '^203 2 /\* RT_BITMAP \*/' <<<"$resources" || { echo "$aex holds no bitmap 203"; exit 1; }
+grep -q '^206 DIALOGEX 22, 17, 235, 170' <<<"$resources" || { echo "$aex holds no dialog 206"; exit 1; }
+for control in '"OK", 1,' '2000,' '2001,' '2002,' '2059, "STATIC"' '2060, "SYSLINK"'; do
+  grep -qF "$control" <<<"$resources" || { echo "dialog 206 of $aex lacks control $control"; exit 1; }
+done
+python3 - src/resources/banner.bmp <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+width, height, planes, bits = struct.unpack("<iiHH", data[18:30])
+sys.exit(0 if (data[:2], width, abs(height), bits) == (b"BM", 730, 130, 32) else f"banner.bmp is {width} x {height} at {bits} bits")
+PY
+
 echo "Windows module OK: exports EntryPointFunc only, imports: $(echo $dlls)"
