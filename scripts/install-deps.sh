@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Inkline needs, from Debian's packages, when missing.
 # Usage: scripts/install-deps.sh [--windows] [--bench]
-#   --windows  adds the MinGW-w64 cross compiler
+#   --windows  adds the MinGW-w64 cross compiler, and Wine with a virtual display to run the
+#              Windows build's tests
 #   --bench    adds what only the comparison benchmark needs (scripts/bench.sh --compare):
 #              Cairo, the yardstick, and matplotlib for the plot
 set -euo pipefail
@@ -11,7 +12,7 @@ packages=(cmake ninja-build g++ make python3 pkg-config
           locales)
 for option in "$@"; do
   case "$option" in
-    --windows) packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
+    --windows) packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth) ;;
     --bench) packages+=(libcairo2-dev python3-matplotlib) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
@@ -32,10 +33,12 @@ if (( ${#missing[@]} )); then
 fi
 
 # Settings files are written with the user's decimal separator: the tests need a locale
-# whose separator is a comma.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
-  echo "Generating locale de_DE.UTF-8"
-  $SUDO sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  $SUDO locale-gen >/dev/null
-fi
+# whose separator is a comma, and the Windows tests a Japanese one.
+for wanted in de_DE ja_JP; do
+  if ! locale -a 2>/dev/null | grep -qi "^${wanted}\.utf8$"; then
+    echo "Generating locale ${wanted}.UTF-8"
+    $SUDO sed -i "s/^# *\(${wanted}.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${wanted}.UTF-8 UTF-8" /etc/locale.gen || echo "${wanted}.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+done

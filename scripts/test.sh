@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the Windows cross build of the module.
+# UndefinedBehaviorSanitizer, and the Windows cross build of the module with its tests run
+# under Wine.
 # Usage: scripts/test.sh [default|asan|windows ...]   (all three when none is named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +19,7 @@ for preset in "${presets[@]}"; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   case "$preset" in
-    windows) scripts/check-windows-module.sh ;;
+    windows) scripts/check-windows-module.sh && scripts/run-windows-tests.sh ;;
     *) ctest --preset "$preset" -j "$jobs" ;;
   esac
 done
