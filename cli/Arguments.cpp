@@ -1,6 +1,7 @@
 #include "Arguments.h"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <thread>
 
 #include "ExitCodes.h"
@@ -29,7 +30,14 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   app.add_option("--contact-sheet", contactSheet, "Also write a contact sheet of all frames to this PNG");
   auto* list = app.add_flag("--list-params", arguments.listParams, "Print the effect's parameters and exit");
   app.add_flag("--json", arguments.json, "With --list-params: print them as JSON")->needs(list);
-  app.add_flag("--about", arguments.about, "Print the effect's about text and exit");
+  auto* about = app.add_flag("--about", arguments.about, "Print the effect's about text and exit");
+  auto* save = app.add_flag("--save-defaults", arguments.saveDefaults,
+                            "Store the scene's parameter values (at its first frame) as the effect's defaults, "
+                            "through its Options dialog, and exit");
+  auto* reset = app.add_flag("--reset-defaults", arguments.resetDefaults,
+                             "Restore the effect's initial defaults through its Options dialog and exit");
+  save->excludes(reset)->excludes(list)->excludes(about);
+  reset->excludes(list)->excludes(about);
   app.add_option("--module", module, "The plug-in module to load")->check(CLI::ExistingFile)->default_str(module);
 
   try {
@@ -37,6 +45,14 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e);
     return code == 0 ? kExitOk : kExitBadInput;
+  }
+  if (arguments.saveDefaults && scene.empty()) {
+    std::cerr << "--save-defaults needs a scene: inkline-render --save-defaults SCENE\n";
+    return kExitBadInput;
+  }
+  if (arguments.resetDefaults && !scene.empty()) {
+    std::cerr << "--reset-defaults takes no scene\n";
+    return kExitBadInput;
   }
   if (!scene.empty()) arguments.scene = scene;
   if (!output.empty()) arguments.output = output;

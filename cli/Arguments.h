@@ -17,6 +17,8 @@ struct Arguments {
   bool listParams = false;
   bool json = false;
   bool about = false;
+  bool saveDefaults = false;   // needs a scene
+  bool resetDefaults = false;
 };
 
 // Parses argv. Returns an exit code when the program should stop now (help was printed: 0;

@@ -13,6 +13,8 @@ namespace inkline_cli {
 int printAbout(const Arguments& arguments);
 int listParameters(const Arguments& arguments);
 int renderScene(const Arguments& arguments);
+int saveDefaults(const Arguments& arguments);   // the scene's values become the stored defaults
+int resetDefaults(const Arguments& arguments);  // the stored defaults are removed
 
 // Prints "host: ..." lines for what the host noticed; returns the exit code they imply.
 int reportHostProblems(const std::vector<std::string>& problems);

@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
   try {
     if (arguments.about) return printAbout(arguments);
     if (arguments.listParams) return listParameters(arguments);
+    if (arguments.saveDefaults) return saveDefaults(arguments);
+    if (arguments.resetDefaults) return resetDefaults(arguments);
     return renderScene(arguments);
   } catch (const InputError& e) {
     std::cerr << "inkline-render: " << e.what() << "\n";

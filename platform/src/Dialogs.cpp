@@ -86,10 +86,7 @@ INT_PTR destroyDialog(HWND dialog) {
   {
     auto& d = desktop();
     std::lock_guard lock(d.mutex);
-    d.lastDialogControls.clear();
-    for (const auto& [handle, window] : d.windows) {
-      if (!window.topLevel && window.state.parent == dialog) d.lastDialogControls.push_back(window.state);
-    }
+    d.lastDialogControls = dialogControls(dialog);
     if (const Window* window = d.find(dialog)) d.lastDialog = window->state;
   }
   send(dialog, WM_DESTROY, 0, 0);
@@ -151,6 +148,17 @@ INT_PTR paintItem(HWND dialog, int controlId) {
 }
 
 bool dialogEnded(HWND dialog) { return ended(dialog); }
+
+std::vector<WindowState> dialogControls(HWND dialog) {
+  auto& d = desktop();
+  std::lock_guard lock(d.mutex);
+  std::vector<WindowState> controls;
+  // Handles are handed out in creation order, which is template order.
+  for (const auto& [handle, window] : d.windows) {
+    if (!window.topLevel && window.state.parent == dialog) controls.push_back(window.state);
+  }
+  return controls;
+}
 
 std::vector<WindowState> lastDialogControls() {
   auto& d = desktop();

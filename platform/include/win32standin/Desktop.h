@@ -57,6 +57,8 @@ INT_PTR clickCloseBox(HWND dialog);               // WM_CLOSE
 INT_PTR clickLink(HWND dialog, int controlId);    // WM_NOTIFY, NM_CLICK
 INT_PTR paintItem(HWND dialog, int controlId);    // WM_DRAWITEM for an owner-drawn control
 bool dialogEnded(HWND dialog);
+// The controls of an open dialog, in template order.
+std::vector<WindowState> dialogControls(HWND dialog);
 
 // The controls of the last dialog as they stood when it was destroyed.
 std::vector<WindowState> lastDialogControls();
