@@ -6,21 +6,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [[ "${1:-}" != --on-virtual-display ]]; then
-  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" --on-virtual-display
-fi
+source scripts/wine-common.sh
+on_virtual_display "$@"
 
 preview=build/windows/tests/windows/inkline_dialog_preview.exe
 test -f "$preview" || { echo "make-dialog-screenshots.sh: build the windows preset first" >&2; exit 1; }
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 command -v import >/dev/null || { echo "make-dialog-screenshots.sh: needs ImageMagick's import" >&2; exit 1; }
 fc-list | grep -q IPAPGothic || { echo "make-dialog-screenshots.sh: needs fonts-ipafont-gothic" >&2; exit 1; }
 
-export WINEPREFIX=$(mktemp -d) WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
-trap 'rm -rf "$WINEPREFIX"' EXIT
-"$wine" wineboot -i >/dev/null 2>&1
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fresh_wine_prefix "$prefix"
 "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
   /v "MS UI Gothic" /d IPAPGothic /f >/dev/null 2>&1
 mkdir -p docs
@@ -35,4 +32,4 @@ for language in en_US:en ja_JP:ja; do
   exec {out}<&-
   echo "wrote docs/options-dialog-$name.png (${width} x ${height})"
 done
-"$wineserver" -k 2>/dev/null || true
+stop_wine

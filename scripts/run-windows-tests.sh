@@ -7,16 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# On a virtual display of its own: the script runs itself again under xvfb-run.
-if [[ "${1:-}" != --on-virtual-display ]]; then
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" --on-virtual-display
-fi
+source scripts/wine-common.sh
+on_virtual_display "$@"
 
 exe=build/windows/tests/windows/inkline_windows_tests.exe
 test -f "$exe" || { echo "run-windows-tests.sh: build the windows preset first ($exe)" >&2; exit 1; }
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-test -x "$wine" || { echo "run-windows-tests.sh: Wine (wine64) is not installed" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -29,18 +24,14 @@ chmod +x "$work/record-url"
 
 run_in_locale() {
   local locale=$1 separator=$2 japanese=$3
-  local prefix="$work/prefix-$locale"
-  export WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL="$locale" LANG="$locale"
-  export INKLINE_BROWSER_LOG="$work/browser-$locale.log"
-  "$wine" wineboot -i >/dev/null 2>&1
-  # Without a window manager, Wine waits two seconds on every window it hides unless it
-  # leaves the windows unmanaged; and the manual link's browser is the recorder.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  export LC_ALL="$locale" LANG="$locale" INKLINE_BROWSER_LOG="$work/browser-$locale.log"
+  fresh_wine_prefix "$work/prefix-$locale"
+  # The manual link's browser is the recorder.
   "$wine" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/record-url" /f >/dev/null 2>&1
   echo "=== Windows tests under Wine, locale $locale ==="
   INKLINE_DISPOSABLE_PROFILE=1 INKLINE_EXPECT_DECIMAL_SEPARATOR="$separator" INKLINE_EXPECT_JAPANESE_UI="$japanese" \
     "$wine" "$exe" --gtest_brief=1
-  "$wineserver" -k 2>/dev/null || true
+  stop_wine
 }
 
 run_in_locale C . 0

@@ -35,24 +35,27 @@ void unregisterResources(HINSTANCE module) {
 }
 
 namespace detail {
+namespace {
+
+// A copy of the module's resource of that id in `kind` (dialogs or bitmaps), if it has one.
+template <typename Template>
+std::optional<Template> find(HINSTANCE module, int id, std::map<int, Template> ModuleResources::*kind) {
+  std::lock_guard lock(table().mutex);
+  const auto moduleIt = table().modules.find(module);
+  if (moduleIt == table().modules.end()) return std::nullopt;
+  const std::map<int, Template>& resources = moduleIt->second.*kind;
+  const auto it = resources.find(id);
+  if (it == resources.end()) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace
 
 std::optional<DialogTemplate> findDialogTemplate(HINSTANCE module, int id) {
-  std::lock_guard lock(table().mutex);
-  const auto moduleIt = table().modules.find(module);
-  if (moduleIt == table().modules.end()) return std::nullopt;
-  const auto it = moduleIt->second.dialogs.find(id);
-  if (it == moduleIt->second.dialogs.end()) return std::nullopt;
-  return it->second;
+  return find(module, id, &ModuleResources::dialogs);
 }
 
-std::optional<BitmapTemplate> findBitmap(HINSTANCE module, int id) {
-  std::lock_guard lock(table().mutex);
-  const auto moduleIt = table().modules.find(module);
-  if (moduleIt == table().modules.end()) return std::nullopt;
-  const auto it = moduleIt->second.bitmaps.find(id);
-  if (it == moduleIt->second.bitmaps.end()) return std::nullopt;
-  return it->second;
-}
+std::optional<BitmapTemplate> findBitmap(HINSTANCE module, int id) { return find(module, id, &ModuleResources::bitmaps); }
 
 }  // namespace detail
 }  // namespace win32standin

@@ -1,10 +1,11 @@
-// Centring a dialog that has no owner: on the monitor under the mouse cursor, never closer
-// than 32 pixels to that monitor's left or top edge.
+// The options dialog on its own: centring without an owner (on the monitor under the mouse
+// cursor, never closer than 32 pixels to its left or top edge) and its text table.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "framework/ModuleInstance.h"
+#include "options/DialogTextTable.h"
 #include "options/OptionDialog.h"
 #include "support/CleanDesktop.h"
 #include "win32standin/Desktop.h"
@@ -51,5 +52,18 @@ INSTANTIATE_TEST_SUITE_P(
         CentringCase{"SmallerThanTheDialog", {RECT{100, 50, 400, 250}}, POINT{150, 60}, 132, 82},
         CentringCase{"CursorOffEveryMonitor", {RECT{0, 0, 1920, 1080}}, POINT{5000, 5000}, -1, -1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The dialog's texts fall back to the other language where one is missing; unknown ids and
+// languages give the empty text.
+TEST(DialogTextTable, LooksUpLikeTheStringTable) {
+  EXPECT_STREQ(dialogText(kDialogTextStoreDefaults, HostLanguage::English), "Set current parameter values to default");
+  EXPECT_STREQ(dialogText(kDialogTextManualLink, HostLanguage::Japanese), "<a>オンラインマニュアル</a>");
+  EXPECT_STREQ(dialogText(3, HostLanguage::English), "");
+  EXPECT_STREQ(dialogText(kDialogTextSettingsGroup, static_cast<HostLanguage>(2)), "");
+}
 
 }  // namespace
