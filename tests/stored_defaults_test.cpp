@@ -78,6 +78,46 @@ TEST_F(StoredDefaultsTest, Api12Point12HostsReadIt) {
   EXPECT_EQ(registered("Opacity").u.fs_d.value, 50.0);
 }
 
+// A damaged or hand-edited file gives no value the panel could not set: numbers beyond the
+// valid range read as its nearest end, non-numbers (infinities, NaN) as the built-in default.
+struct OutOfRangeCase {
+  const char* entry;
+  const char* param;
+  double expected;
+};
+
+class StoredDefaultsRangeTest : public StoredDefaultsTest, public ::testing::WithParamInterface<OutOfRangeCase> {};
+
+TEST_P(StoredDefaultsRangeTest, IsHeldToTheParametersRange) {
+  writeSettings(std::string(GetParam().entry) + "\r\n");
+  setUpParams();
+  const PF_ParamDef def = registered(GetParam().param);
+  switch (def.param_type) {
+    case PF_Param_SLIDER:
+      EXPECT_EQ(def.u.sd.value, GetParam().expected);
+      EXPECT_EQ(def.u.sd.dephault, GetParam().expected);
+      break;
+    case PF_Param_FLOAT_SLIDER:
+      EXPECT_EQ(def.u.fs_d.value, GetParam().expected);
+      EXPECT_EQ(def.u.fs_d.dephault, static_cast<PF_FpShort>(GetParam().expected));
+      break;
+    case PF_Param_ANGLE: EXPECT_EQ(def.u.ad.value, static_cast<PF_Fixed>(GetParam().expected * 65536)); break;
+    default: FAIL() << "unexpected kind";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, StoredDefaultsRangeTest,
+                         ::testing::Values(OutOfRangeCase{"Copy Number=2147483646", "Copy Number", 100},
+                                           OutOfRangeCase{"Copy Number=2147483647", "Copy Number", 100},
+                                           OutOfRangeCase{"Random Seed=-5", "Random Seed", 0},
+                                           OutOfRangeCase{"S=1e39", "S", 100},
+                                           OutOfRangeCase{"S=inf", "S", 0},
+                                           OutOfRangeCase{"S=nan", "S", 0},
+                                           OutOfRangeCase{"S/E Length Inhibition=inf", "S/E Length Inhibition", 0},
+                                           OutOfRangeCase{"Thickness=-3", "Thickness", 0},
+                                           OutOfRangeCase{"Rotation Random=nan", "Rotation Random", 0},
+                                           OutOfRangeCase{"Rotation Random=-inf", "Rotation Random", 0}));
+
 // The effect takes the user's locale on its first call, so a comma is its decimal separator.
 TEST_F(StoredDefaultsTest, ACommaLocaleReadsDecimalCommas) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);

@@ -1,5 +1,6 @@
 #include "params/ParamAdd.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -35,6 +36,14 @@ PF_Fixed degreesToFixed(double degrees) {
   return static_cast<PF_Fixed>(fixed);
 }
 
+// A stored decimal as the parameter may hold it: a hand-edited or damaged file must not
+// give a value the panel could never set (2^31 copies, an infinite saturation). Not a
+// finite number: the built-in default; beyond the valid range: its nearest end.
+double withinRange(double stored, double builtIn, double validMin, double validMax) {
+  if (!std::isfinite(stored)) return builtIn;
+  return std::clamp(stored, validMin, validMax);
+}
+
 A_u_char lowByte(A_long value) { return static_cast<A_u_char>(static_cast<std::uint32_t>(value) & 0xFFu); }
 
 }  // namespace
@@ -42,7 +51,8 @@ A_u_char lowByte(A_long value) { return static_cast<A_u_char>(static_cast<std::u
 PF_Err ParamAddSlider::addToHost(PF_InData* in_data, A_long id, const char* settingsPath) {
   const char* path = storedDefaultsPath(in_data, settingsPath);
   beginDefinition(*this, in_data, PF_Param_SLIDER);
-  const A_long value = path != nullptr ? readStoredInteger(path, name, defaultValue) : defaultValue;
+  const A_long value =
+      path != nullptr ? std::clamp(readStoredInteger(path, name, defaultValue), validMin, validMax) : defaultValue;
   PF_SliderDef& sd = def.u.sd;
   sd.value = value;
   sd.dephault = value;
@@ -63,7 +73,9 @@ PF_Err ParamAddFloatSlider::addToHost(PF_InData* in_data, A_long id, const char*
   const char* path = storedDefaultsPath(in_data, settingsPath);
   beginDefinition(*this, in_data, PF_Param_FLOAT_SLIDER);
   const PF_FpShort value =
-      path != nullptr ? static_cast<PF_FpShort>(readStoredDecimal(path, name, defaultValue)) : defaultValue;
+      path != nullptr
+          ? static_cast<PF_FpShort>(withinRange(readStoredDecimal(path, name, defaultValue), defaultValue, validMin, validMax))
+          : defaultValue;
   PF_FloatSliderDef& fs = def.u.fs_d;
   fs.value = value;
   fs.dephault = value;
@@ -85,8 +97,12 @@ void ParamAddFloatSlider::storeDefault(PF_InData*, const char* settingsPath) {
 PF_Err ParamAddAngle::addToHost(PF_InData* in_data, A_long id, const char* settingsPath) {
   const char* path = storedDefaultsPath(in_data, settingsPath);
   beginDefinition(*this, in_data, PF_Param_ANGLE);
-  double degrees = defaultValue / 65536.0;
-  if (path != nullptr) degrees = readStoredDecimal(path, name, degrees);
+  const double builtIn = defaultValue / 65536.0;
+  double degrees = builtIn;
+  if (path != nullptr) {
+    degrees = readStoredDecimal(path, name, builtIn);
+    if (!std::isfinite(degrees)) degrees = builtIn;
+  }
   const PF_Fixed value = degreesToFixed(degrees);
   def.u.ad.value = value;
   def.u.ad.dephault = value;
