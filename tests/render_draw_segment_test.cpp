@@ -202,6 +202,63 @@ TEST(DrawSegment, GradationAtItsCentreIsTheCentreColour) {
   EXPECT_PRED2(samePixel<PF_Pixel8>, stamps[0].pixel, (PF_Pixel8{255, 180, 30, 230}));
 }
 
+// A gradation centred on the stroke's very end (centre position 100 %, no end taper): the
+// sample on E2 has a ramp of no length before it, and takes its first colour, the centre's,
+// in every depth; never a NaN (0/0) in float.
+TYPED_TEST(DrawSegmentTest, GradationCentredOnTheEndGivesTheCentreColourThere) {
+  using Pixel = TypeParam;
+  StrokeColours<Pixel> colours;
+  colours.start = pixelOf<Pixel>(1.0, 0.0, 0.0, 1.0);
+  colours.centre = pixelOf<Pixel>(1.0, 0.2, 0.4, 0.6);
+  colours.end = pixelOf<Pixel>(1.0, 1.0, 1.0, 0.0);
+  // Tapers on with no end length: the end zone is empty, so the sample on E2 is drawn whole.
+  StrokeRecord record = singleSample(1.0);
+  record.inOut = true;
+  record.endTaper = PositionRange{1.0, 1.0};
+  record.gradation = true;
+  record.gradationCentrePosition = 1.0;
+  const auto stamps = stampsOf(record, colours);
+  ASSERT_EQ(stamps.size(), 1u);
+  const Pixel at = stamps[0].pixel;
+  EXPECT_EQ(at.red, colours.centre.red);
+  EXPECT_EQ(at.green, colours.centre.green);
+  EXPECT_EQ(at.blue, colours.centre.blue);
+}
+
+// The same for a centre on the start: the first ramp has no length; samples from there on
+// take the second ramp, so the start sample is the centre colour.
+TYPED_TEST(DrawSegmentTest, GradationCentredOnTheStartGivesTheCentreColourThere) {
+  using Pixel = TypeParam;
+  StrokeColours<Pixel> colours;
+  colours.start = pixelOf<Pixel>(1.0, 0.0, 0.0, 1.0);
+  colours.centre = pixelOf<Pixel>(1.0, 0.2, 0.4, 0.6);
+  colours.end = pixelOf<Pixel>(1.0, 1.0, 1.0, 0.0);
+  StrokeRecord record = singleSample(0.0);
+  record.gradation = true;
+  record.gradationCentrePosition = 0.0;
+  const auto stamps = stampsOf(record, colours);
+  ASSERT_EQ(stamps.size(), 1u);
+  EXPECT_EQ(stamps[0].pixel.green, colours.centre.green);
+}
+
+// With the opacity centre on the stroke's end (m = 1), the sample on E2 (drawn whole when the
+// end zone is empty) meets 0/0 in the second formula; the alpha clamp makes it 0, in every
+// depth.
+TYPED_TEST(DrawSegmentTest, OpacityCentredOnTheEndGivesNoAlphaOnTheEnd) {
+  using Pixel = TypeParam;
+  StrokeRecord record = singleSample(1.0);
+  record.inOut = true;
+  record.endTaper = PositionRange{1.0, 1.0};
+  record.opacityProfile = true;
+  record.opacity = 0.75;
+  record.startOpacity = 0.1;
+  record.endOpacity = 0.25;
+  record.opacityCentreInStroke = 1.0;
+  const auto stamps = stampsOf(record, plainColours<Pixel>());
+  ASSERT_EQ(stamps.size(), 1u);
+  EXPECT_EQ(stamps[0].pixel.alpha, 0);
+}
+
 TEST(DrawSegment, OpacityProfile) {
   const struct {
     double centre, s;

@@ -26,6 +26,11 @@ inline bool walkEnds(const BezierSegment& walk) {
 
 // Gradation: before the centre Gc the ramp runs start → centre colour over u = (s − B1)/(Gc − B1),
 // from Gc on centre → end colour over u = (s − Gc)/(E2 − Gc). Red, green and blue only.
+// A ramp of no length (Gc on B1 or on E2) gives u = 0, its first colour: the sample there
+// would otherwise get 0/0, a NaN colour in float renders (the integer depths' weight of a
+// NaN was already 0).
+inline double rampPosition(double distance, double span) { return span != 0.0 ? distance / span : 0.0; }
+
 template <class Pixel>
 void applyGradation(const StrokeRecord& record, const StrokeColours<Pixel>& colours, double s, Pixel& stamp) {
   using Traits = PixelTraits<Pixel>;
@@ -36,9 +41,9 @@ void applyGradation(const StrokeRecord& record, const StrokeColours<Pixel>& colo
   if (s < centre) {
     from = &colours.start;
     to = &colours.centre;
-    u = (s - record.startTaper.begin) / (centre - record.startTaper.begin);
+    u = rampPosition(s - record.startTaper.begin, centre - record.startTaper.begin);
   } else {
-    u = (s - centre) / (record.endTaper.end - centre);
+    u = rampPosition(s - centre, record.endTaper.end - centre);
   }
   const auto weight = Traits::rampWeight(u);
   stamp.red = Traits::ramp(from->red, to->red, weight);
@@ -49,6 +54,8 @@ void applyGradation(const StrokeRecord& record, const StrokeColours<Pixel>& colo
 // Opacity profile over u = (s − B1)/(E2 − B1) with centre m:
 //   u < m:  o = Os + (O − Os) · u / m
 //   else:   o = O + (Oe − O) · (u − m) / (1 − m)
+// With m = 1 the sample on E2 gets 0/0: the caller's clamp makes that NaN alpha 0, on the
+// stroke's very end, where the taper leaves no radius anyway.
 inline double profiledOpacity(const StrokeRecord& record, double s) {
   const double o = record.opacity;
   const double m = record.opacityCentreInStroke;
