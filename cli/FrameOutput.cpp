@@ -15,12 +15,25 @@ std::filesystem::path framePath(const std::filesystem::path& folder, A_long fram
   return folder / name;
 }
 
-void prepareOutputFolder(const std::filesystem::path& folder) {
+void checkOutputFolder(const std::filesystem::path& folder) {
+  std::error_code ec;
+  for (std::filesystem::path p = folder; !p.empty(); p = p.parent_path()) {
+    if (std::filesystem::exists(p, ec)) {
+      if (!std::filesystem::is_directory(p, ec)) {
+        throw InputError(folder.string() + ": cannot create the output folder: " + p.string() + " is not a folder");
+      }
+      return;
+    }
+    if (p == p.parent_path()) return;
+  }
+}
+
+void createOutputFolder(const std::filesystem::path& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec || !std::filesystem::is_directory(folder)) {
-    throw InputError(folder.string() + ": cannot create the output folder" +
-                     (ec ? ": " + ec.message() : std::string{}));
+    throw RenderFailure(folder.string() + ": cannot create the output folder" +
+                        (ec ? ": " + ec.message() : std::string{}));
   }
 }
 

@@ -14,8 +14,12 @@ namespace inkline_cli {
 // folder/frame_0007.png
 std::filesystem::path framePath(const std::filesystem::path& folder, A_long frame);
 
-// Creates the folder (and its parents); throws InputError when that is impossible.
-void prepareOutputFolder(const std::filesystem::path& folder);
+// Throws InputError when the folder could never be made (a file stands in its way); makes
+// nothing, so a run that fails later leaves no empty folder.
+void checkOutputFolder(const std::filesystem::path& folder);
+// Creates the folder (and its parents), before the first frame is written; throws
+// RenderFailure when that fails.
+void createOutputFolder(const std::filesystem::path& folder);
 
 // The render's output placed on the downsampled layer: pixels the effect wrote outside it are
 // cut, pixels it did not cover are transparent, so every frame has the layer's size.

@@ -47,6 +47,7 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
 
   std::atomic<std::size_t> next{0};
   std::atomic<bool> stop{false};
+  std::once_flag folderMade;  // on the first frame: a render that fails first leaves no folder
   std::mutex failuresMutex;
   std::map<A_long, std::string> failures;  // by frame, so the earliest is reported
 
@@ -66,6 +67,7 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
         if (result.image.empty())
           throw RenderFailure("frame " + std::to_string(frame) + ": the effect produced no output image");
         const aehost::Image image = layerSizedImage(result, width, height);
+        std::call_once(folderMade, [&] { createOutputFolder(job.folder); });
         writeFrame(image, framePath(job.folder, frame));
         if (sheet != nullptr) sheet->place(slot, image);
         progress.frameDone(slot);

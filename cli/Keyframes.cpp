@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "NumberText.h"
+
 namespace inkline_cli {
 
 A_long TimeBase::ticksAtSeconds(double seconds) const {
@@ -29,6 +31,11 @@ std::vector<aehost::Keyframe> readKeyframes(const PF_ParamDef& def, const Json& 
       failAt(at, "a keyframe is {\"time\": seconds, \"value\": ...}");
     const double t = readNumber(entry["time"], childPlace(at, "time"));
     if (t < 0 || t > 100000) failAt(childPlace(at, "time"), "keyframe times run from 0 to 100000 seconds");
+    // The host counts time in 32-bit ticks, timeScale of them a second.
+    const double latest = std::floor(2147483647.0 / static_cast<double>(time.timeScale));
+    if (t > latest) {
+      failAt(childPlace(at, "time"), "at this frame rate keyframe times run up to " + numberText(latest) + " seconds");
+    }
     const A_long ticks = time.ticksAtSeconds(t);
     for (std::size_t j = 0; j < keyframes.size(); ++j) {
       if (keyframes[j].time == ticks) {

@@ -1,5 +1,7 @@
 #include "ParamValueParsing.h"
 
+#include <cmath>
+
 #include "ColorText.h"
 #include "NameSuggestion.h"
 #include "NumberText.h"
@@ -77,18 +79,25 @@ aehost::ParamValue readParamValue(const PF_ParamDef& def, const Json& value, con
   const ParamDescription d = describeParam(0, def);
   switch (def.param_type) {
     case PF_Param_SLIDER: {
-      const double number = readNumber(value, place);
-      if (number != static_cast<double>(static_cast<long long>(number))) {
+      // The range first: a number far outside it is never converted to an integer.
+      const double number = checkedNumber(d, value, place);
+      if (number != std::trunc(number) || !(std::fabs(number) <= 2147483647.0)) {
         failAt(place, "\"" + d.name + "\" takes whole numbers, not " + value.dump());
       }
-      return aehost::SliderValue{static_cast<A_long>(checkedNumber(d, value, place))};
+      return aehost::SliderValue{static_cast<A_long>(number)};
     }
     case PF_Param_FIX_SLIDER:
       return aehost::FixedSliderValue{checkedNumber(d, value, place)};
     case PF_Param_FLOAT_SLIDER:
       return aehost::FloatSliderValue{checkedNumber(d, value, place)};
-    case PF_Param_ANGLE:
-      return aehost::AngleValue{checkedNumber(d, value, place)};
+    case PF_Param_ANGLE: {
+      // The host holds angles as 16.16 fixed point degrees.
+      const double degrees = checkedNumber(d, value, place);
+      if (!(degrees >= -32768.0 && degrees < 32768.0)) {
+        failAt(place, value.dump() + " is outside the angles \"" + d.name + "\" can hold, -32768 to 32767.99 degrees");
+      }
+      return aehost::AngleValue{degrees};
+    }
     case PF_Param_CHECKBOX:
       return aehost::CheckboxValue{readBool(value, place)};
     case PF_Param_COLOR: {

@@ -66,6 +66,7 @@ int renderScene(const Arguments& arguments) {
   std::optional<std::filesystem::path> sheetFile = arguments.contactSheet;
   if (!sheetFile && demo) sheetFile = folder / "contact-sheet.png";
   if (sheetFile) checkContactSheetPath(*sheetFile);
+  checkOutputFolder(folder);
 
   PluginSession session(arguments.modulePath, compositionFor(scene));
   aehost::EffectInstance& effect = session.effect();
@@ -74,7 +75,6 @@ int renderScene(const Arguments& arguments) {
   applySceneParams(scene, effect);
   session.setUpSequence();
 
-  prepareOutputFolder(folder);
   FrameJob job{frames, scene.render, scene.time.timeStep, folder, arguments.jobs};
   A_long width = 0;
   A_long height = 0;

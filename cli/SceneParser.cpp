@@ -152,8 +152,9 @@ void readParams(const Json& json, Scene& scene) {
 Json parseJson(const std::string& text) {
   try {
     return Json::parse(text, nullptr, true, /*ignore_comments=*/true);
-  } catch (const Json::parse_error& e) {
-    // nlohmann's text is "[json.exception.parse_error.101] parse error at line 3, column 5: ...".
+  } catch (const Json::exception& e) {
+    // nlohmann's text is "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
+    // (or out_of_range.406 for a number beyond a double, such as 1e400).
     std::string message = e.what();
     const std::size_t bracket = message.find("] ");
     if (bracket != std::string::npos) message = message.substr(bracket + 2);

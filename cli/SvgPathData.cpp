@@ -59,8 +59,10 @@ class Scanner {
       while (end < text_.size() && std::isdigit(static_cast<unsigned char>(text_[end]))) ++end, ++digits;
     }
     if (digits == 0) throw PathDataError(start, expectedNumber(command, start));
+    bool negativeExponent = false;
     if (end < text_.size() && (text_[end] == 'e' || text_[end] == 'E')) {
       std::size_t exponent = end + 1;
+      negativeExponent = exponent < text_.size() && text_[exponent] == '-';
       if (exponent < text_.size() && (text_[exponent] == '+' || text_[exponent] == '-')) ++exponent;
       const std::size_t exponentDigits = exponent;
       while (exponent < text_.size() && std::isdigit(static_cast<unsigned char>(text_[exponent]))) ++exponent;
@@ -69,7 +71,11 @@ class Scanner {
     const char* first = text_.data() + start + (text_[start] == '+' ? 1 : 0);
     double value = 0;
     const auto [ptr, ec] = std::from_chars(first, text_.data() + end, value);
-    if (ec != std::errc{} || ptr != text_.data() + end) throw PathDataError(start, "number out of range");
+    if (ec == std::errc::result_out_of_range && ptr == text_.data() + end && negativeExponent) {
+      value = text_[start] == '-' ? -0.0 : 0.0;  // too small for a double, such as 1e-400: zero
+    } else if (ec != std::errc{} || ptr != text_.data() + end) {
+      throw PathDataError(start, "number out of range");
+    }
     position_ = end;
     return value;
   }

@@ -87,6 +87,17 @@ TEST_F(CliBadInput, ValuesOfTheWrongKind) {
                  {"params.Length: two keyframes at 0.5 s"});
 }
 
+// Numbers are checked before they are converted to the host's fixed-size types.
+TEST_F(CliBadInput, NumbersBeyondWhatTheHostHolds) {
+  expectRejected(sceneWith(R"("params": { "Random Seed": 1e300 })"),
+                 {"params[\"Random Seed\"]: 1e+300 is outside the valid range of \"Random Seed\", 0 to 10000"});
+  expectRejected(sceneWith(R"("params": { "Rotation Random": 40000 })"),
+                 {"params[\"Rotation Random\"]: 40000 is outside the angles", "-32768 to 32767.99 degrees"});
+  expectRejected(sceneWith(R"("frame_rate": 999, "params": { "Length": [ { "time": 4299, "value": 3 } ] })"),
+                 {"params.Length[0].time: at this frame rate keyframe times run up to 2149 seconds"});
+  expectRejected(sceneWith(R"("params": { "Thickness": 1e400 })"), {"scene.json: not valid JSON", "1e400"});
+}
+
 TEST_F(CliBadInput, MalformedPathDataGivesThePosition) {
   expectRejected(sceneWith(R"("masks": [ { "name": "A", "path": "M 10 10 C 20 20 30 x 40 40" } ])"),
                  {"scene.json: masks[0].path: at character 20: expected a number for \"C\", found \"x\"",

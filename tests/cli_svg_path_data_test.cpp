@@ -110,6 +110,13 @@ TEST(SvgPathData, CompactNumbers) {
   EXPECT_EQ(o.vertices[2].position, (MaskPoint{3, 4}));
 }
 
+// Numbers too small for a double are 0; too large ones are refused where they start.
+TEST(SvgPathData, UnderflowIsZeroOverflowAnError) {
+  const MaskOutline o = single("M 1e-400 -1e-400 L 5 5");
+  EXPECT_EQ(o.vertices[0].position, (MaskPoint{0, 0}));
+  EXPECT_EQ(errorPosition("M 0 0 L 1e400 5"), 8u);
+}
+
 TEST(SvgPathData, ErrorsPointAtTheOffendingCharacter) {
   EXPECT_EQ(errorPosition("M 0 0 L 5"), 9u);  // the end: a number is missing
   EXPECT_EQ(errorPosition("M 0 0 L 5 x"), 10u);
