@@ -232,6 +232,34 @@ TEST_F(RenderTest, ACancelledRenderReleasesEverything) {
   // The fixture's audit checks that every world, handle, suite and path went back.
 }
 
+// The host is asked whether to stop while a stroke is drawn, not only between strokes: a
+// segment ninety million pixels long, nearly all of it off the canvas, and a run of huge
+// discs each stop at the host's first "cancel", on both render paths.
+TEST_F(RenderTest, ALongStrokeStopsWhenTheHostCancels) {
+  addPolyline({{10, 10}, {-90000000, 10}, {10, 10}});
+  for (const RenderPath path : {RenderPath::Smart, RenderPath::Classic}) {
+    aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
+    request.path = path;
+    request.cancelAtAbortCall = 2;
+    const RenderResult result = effect.renderFrame(request);
+    EXPECT_EQ(result.err, PF_Interrupt_CANCEL);
+    EXPECT_EQ(result.abortCalls, 2);  // not asked again once cancelled
+  }
+}
+
+TEST_F(RenderTest, HugeDiscsStopWhenTheHostCancels) {
+  addPolyline({{0, 0}, {160, 90}, {0, 90}, {160, 0}});
+  setFloat("Thickness", 1000);
+  setCheckbox("Enable Copy Stroke", true);
+  setSlider("Copy Number", 100);
+  aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
+  request.cancelAtAbortCall = 1;
+  const RenderResult result = effect.renderFrame(request);
+  EXPECT_EQ(result.err, PF_Interrupt_CANCEL);
+  EXPECT_EQ(result.abortCalls, 1);
+  EXPECT_TRUE(result.progress.empty());  // stopped inside the first copy
+}
+
 TEST_F(RenderTest, AFailedWorkWorldReleasesEverything) {
   buildBusyScene();
   host.worlds().failNthAllocation(3, PF_Err_OUT_OF_MEMORY);  // input, output, then the work world

@@ -47,3 +47,8 @@ PF_Err HostStrokeOutput::reportProgress(A_long current, A_long total) {
   if (inData_ == nullptr) return PF_Err_NONE;
   return inData_->inter.progress(inData_->effect_ref, current, total);
 }
+
+PF_Err HostStrokeOutput::checkForAbort() {
+  if (inData_ == nullptr || inData_->inter.abort == nullptr) return PF_Err_NONE;
+  return inData_->inter.abort(inData_->effect_ref);
+}

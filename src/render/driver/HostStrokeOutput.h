@@ -21,6 +21,7 @@ public:
   // What the stroke touched, in front of the output at the same place, straight alpha.
   PF_Err compositeWorkWorld() override;
   PF_Err reportProgress(A_long current, A_long total) override;
+  PF_Err checkForAbort() override;
 
 private:
   PF_InData* inData_;

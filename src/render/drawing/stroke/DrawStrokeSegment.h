@@ -9,6 +9,7 @@
 
 #include "colour/StrokeColours.h"
 #include "pixel/PixelTraits.h"
+#include "stroke/StrokeInterrupt.h"
 #include "stroke/StrokeRecord.h"
 #include "taper/TaperShape.h"
 
@@ -68,7 +69,8 @@ inline double profiledOpacity(const StrokeRecord& record, double s) {
 
 // Walks the record's segment and hands every disc to the sink. Reads the record and changes
 // only its walker. A walk that could not end (a step not above 0 over a non-empty segment) or
-// would take more than kMaxSamplesPerSegment samples hands on nothing.
+// would take more than kMaxSamplesPerSegment samples hands on nothing. The walk stops early
+// once the record's interrupt (if any) reports that the render is to stop.
 template <class Pixel, class DiscSink>
 void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours, DiscSink& sink) {
   using namespace stamp_loop;
@@ -82,7 +84,11 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
   double s = record.segmentStartPosition;
   ProfileHints hints;
   Pixel stamp = colours.colour;
+  double lastRadiusPx = 0.0;
   do {
+    // The work since the last sample: the sample itself and the rows of its disc.
+    if (record.interrupt != nullptr && record.interrupt->spend(1.0 + 2.0 * lastRadiusPx)) return;
+    lastRadiusPx = 0.0;
     SampleShape shape{record.thicknessPx / 2.0, record.opacity, false};
     if (record.inOut) {
       shape = taperedShape(record, s, hints);
@@ -94,7 +100,10 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
       if (record.gradation) applyGradation(record, colours, s, stamp);
       const double o = record.opacityProfile ? profiledOpacity(record, s) : record.opacity;
       stamp.alpha = Traits::alphaFromOpacity(o);
-      if (shape.radiusPx > 0.0) sink.stamp(walk.pointX, walk.pointY, shape.radiusPx, stamp);
+      if (shape.radiusPx > 0.0) {
+        sink.stamp(walk.pointX, walk.pointY, shape.radiusPx, stamp);
+        lastRadiusPx = shape.radiusPx;
+      }
     }
     s += record.positionStep;
   } while (walk.step());

@@ -1,5 +1,7 @@
 #include "stroke/StrokeLayout.h"
 
+#include "stroke/StrokeInterrupt.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "geometry/PathMeasure.h"
 #include "geometry/RandomTransform.h"
 #include "random/RandomStream.h"
+#include "stroke/StrokeInterrupt.h"
 #include "stroke/StrokeRecord.h"
 #include "taper/TaperProfile.h"
 #include "wave/WavePath.h"
@@ -219,8 +222,10 @@ public:
     r.segment.beginWalk(segmentLengthPx * reciprocal, false);
     if (segmentOffCanvas()) return PF_Err_NONE;
     painter_.paintSegment(r);
-    return PF_Err_NONE;
+    return r.interrupt != nullptr ? r.interrupt->error() : PF_Err_NONE;
   }
+
+  void setInterrupt(StrokeInterrupt* interrupt) { record_.interrupt = interrupt; }
 
   void setDisplacement(Displacement d) { displacement_ = d; }
   void advanceDisplacement() {
@@ -304,6 +309,8 @@ private:
 PF_Err strokePathsSeparately(const PathList& paths, const RenderSettings& s, StrokePainter& painter,
                              StrokeOutput& output) {
   StrokeLayout layout(painter, s);
+  StrokeInterrupt interrupt(output);
+  layout.setInterrupt(&interrupt);
   // Without a seed of their own, paths are seeded by position, so appending a path never
   // changes the strokes of the paths before it.
   RandomStream chain = RandomStream{twoStepJump(static_cast<std::uint32_t>(s.effectiveSeed))};
@@ -359,6 +366,8 @@ PF_Err strokePathsSeparately(const PathList& paths, const RenderSettings& s, Str
 PF_Err strokePathsSequentially(const PathList& paths, const RenderSettings& s, StrokePainter& painter,
                                StrokeOutput& output) {
   StrokeLayout layout(painter, s);
+  StrokeInterrupt interrupt(output);
+  layout.setInterrupt(&interrupt);
   RandomStream stream = RandomStream::afterTwoSteps(static_cast<std::uint32_t>(s.effectiveSeed));
   if (s.randomSeed != 0) {
     stream.step();

@@ -14,6 +14,9 @@ public:
   virtual PF_Err compositeWorkWorld() = 0;
   // current out of total; a non-zero result (the user cancelled) stops the loop.
   virtual PF_Err reportProgress(A_long current, A_long total) = 0;
+  // Asked every so much drawing work between progress reports, so that a long stroke can be
+  // stopped too; a non-zero result stops the loop. Outputs that cannot be stopped keep this.
+  virtual PF_Err checkForAbort() { return PF_Err_NONE; }
 
 protected:
   ~StrokeOutput() = default;

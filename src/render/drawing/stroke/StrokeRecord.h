@@ -8,6 +8,8 @@
 #include "geometry/BezierSegment.h"
 #include "taper/TaperProfile.h"
 
+class StrokeInterrupt;
+
 // A stretch of the stroke path, in positions: begin inclusive, end as each use says.
 struct PositionRange {
   double begin = 0.0;
@@ -43,4 +45,7 @@ struct StrokeRecord {
 
   bool gradation = false;
   double gradationCentrePosition = 0.0;
+
+  // Asked as the walk goes whether to stop; none: the walk always runs to its end.
+  StrokeInterrupt* interrupt = nullptr;
 };
