@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the Windows cross build of the module with its tests run
-# under Wine.
-# Usage: scripts/test.sh [default|asan|windows ...]   (all three when none is named)
+# UndefinedBehaviorSanitizer, the concurrent-render tests under ThreadSanitizer, and the
+# Windows cross build of the module with its tests run under Wine.
+# Usage: scripts/test.sh [default|asan|tsan|windows ...]   (all four when none is named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 presets=("$@")
-(( ${#presets[@]} )) || presets=(default asan windows)
+(( ${#presets[@]} )) || presets=(default asan tsan windows)
 
 want_windows=""
 for p in "${presets[@]}"; do [[ "$p" == windows ]] && want_windows="--windows"; done

@@ -2,7 +2,9 @@
 // loops together, in every depth and on both render paths.
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "AE_EffectCBSuites.h"
 #include "effect/CustomFilter.h"
@@ -219,6 +221,32 @@ TEST_F(RenderTest, DeepRendersAgreeWithTheEightBitRender) {
         << depth << "-bit: max difference " << difference.maxChannelDifference << " first at "
         << aehost::describePixel(asEight, difference.firstX, difference.firstY) << " vs "
         << aehost::describePixel(eight, difference.firstX, difference.firstY);
+  }
+}
+
+// Instances of one module share its code and globals: several rendering the same frame at
+// once each get what one alone gets.
+TEST_F(RenderTest, SeveralInstancesRenderTheSameFrameAtOnce) {
+  buildBusyScene();
+  const RenderResult alone = render(2, 16);
+  ASSERT_TRUE(alone.ok()) << alone.message;
+  std::vector<std::unique_ptr<aehost::EffectInstance>> instances;
+  for (int i = 0; i < 3; ++i) {
+    instances.push_back(std::make_unique<aehost::EffectInstance>(host, module));
+    setActive(*instances.back());
+    ASSERT_TRUE(prepare());
+    buildBusyScene();
+  }
+  setActive(effect);
+  std::vector<RenderResult> results(instances.size());
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < instances.size(); ++i) {
+    threads.emplace_back([&, i] { results[i] = instances[i]->renderFrame(aehost::RenderRequest::atFrame(2, 16)); });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (const RenderResult& result : results) {
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(result.image, alone.image);
   }
 }
 

@@ -16,14 +16,17 @@ public:
   static constexpr A_long kWidth = 160;
   static constexpr A_long kHeight = 90;
 
+  // The instance the methods below set up and render: `effect` unless another is chosen.
+  void setActive(aehost::EffectInstance& instance) { active_ = &instance; }
+
   // Global and parameter set-up; false when either fails.
   bool prepare() {
-    if (effect.globalSetup().err != PF_Err_NONE || effect.paramsSetup().err != PF_Err_NONE) return false;
-    effect.layer().setPixels(aehost::Image::filled(kWidth, kHeight, PF_Pixel8{255, 200, 190, 180}));
+    if (active_->globalSetup().err != PF_Err_NONE || active_->paramsSetup().err != PF_Err_NONE) return false;
+    active_->layer().setPixels(aehost::Image::filled(kWidth, kHeight, PF_Pixel8{255, 200, 190, 180}));
     return true;
   }
 
-  aehost::Parameters& params() { return effect.parameters(); }
+  aehost::Parameters& params() { return active_->parameters(); }
   PF_ParamIndex idx(const char* name) { return params().indexOf(name); }
   void setFloat(const char* name, double v) { params().setFloat(idx(name), v); }
   void setSlider(const char* name, A_long v) { params().setSlider(idx(name), v); }
@@ -35,7 +38,7 @@ public:
     aehost::Mask mask;
     mask.closed = closed;
     for (auto [x, y] : points) mask.vertices.push_back(aehost::MaskVertex::corner(x, y));
-    return effect.layer().addMask(mask);
+    return active_->layer().addMask(mask);
   }
 
   // A smooth open curve: tangent points a third of the way to the neighbours.
@@ -44,14 +47,14 @@ public:
     mask.closed = false;
     mask.vertices.push_back({{x0, y0}, {x0, y0}, {cx, cy}});
     mask.vertices.push_back({{x1, y1}, {cx, cy}, {x1, y1}});
-    return effect.layer().addMask(mask);
+    return active_->layer().addMask(mask);
   }
 
   aehost::RenderResult render(A_long frame = 0, int depth = 8,
                               aehost::RenderPath path = aehost::RenderPath::Smart) {
     aehost::RenderRequest request = aehost::RenderRequest::atFrame(frame, depth);
     request.path = path;
-    return effect.renderFrame(request);
+    return active_->renderFrame(request);
   }
 
   // A scene that uses most of the effect: several masks, copies, randomness, tapers, wave and
@@ -90,6 +93,9 @@ public:
   aehost::Host host;
   aehost::PluginModule module{INKLINE_MODULE_PATH};
   aehost::EffectInstance effect{host, module};
+
+private:
+  aehost::EffectInstance* active_ = &effect;
 };
 
 // One scene per test; anything the effect left unreleased fails the test.
