@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "HostCallbacks_p.h"
 #include "aehost/Host.h"
@@ -12,6 +13,10 @@ SPErr acquireSuite(const char* name, int version, const void** suite) {
   if (host == nullptr) {
     if (suite != nullptr) *suite = nullptr;
     return kSPBadParameterError;
+  }
+  if (const PF_Err fault = injectedFault(host, (std::string("AcquireSuite ") + (name != nullptr ? name : "(null)")).c_str())) {
+    if (suite != nullptr) *suite = nullptr;
+    return fault;
   }
   return host->suites().acquire(name, version, suite);
 }
@@ -31,6 +36,10 @@ SPErr allocateBlock(size_t size, void** block) {
   if (host == nullptr) {
     if (block != nullptr) *block = nullptr;
     return kSPBadParameterError;
+  }
+  if (const PF_Err fault = injectedFault(host, "allocateBlock")) {
+    if (block != nullptr) *block = nullptr;
+    return fault;
   }
   return host->blocks().allocate(size, block);
 }

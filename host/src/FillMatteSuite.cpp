@@ -14,6 +14,7 @@ PF_Err fill(const char* callback, PF_ProgPtr effectRef, const Pixel* color, cons
   if (host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   const auto format = host->worlds().validate(world, callback);
   if (!format) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(host, "fill")) return fault;
   fillWorld(*world, *format, rect, color == nullptr ? Pixel{} : *color);
   return PF_Err_NONE;
 }

@@ -3,6 +3,7 @@
 #include "HostCallbacks_p.h"
 #include "aehost/Layer.h"
 #include "aehost/Parameters.h"
+#include "aehost/HostScope.h"
 #include "win32standin/Desktop.h"
 
 namespace aehost {
@@ -32,6 +33,31 @@ Host::Host(HostOptions options)
 }
 
 Host::~Host() { win32standin::destroyWindow(reinterpret_cast<HWND>(mainWindow_)); }
+
+void Host::failNthHostCall(int n, PF_Err err) {
+  const std::lock_guard lock(callFaultMutex_);
+  callFault_.arm(n);
+  callFaultErr_ = err;
+}
+
+std::uint64_t Host::failableHostCalls() const {
+  const std::lock_guard lock(callFaultMutex_);
+  return failableCalls_;
+}
+
+std::string Host::lastInjectedFault() const {
+  const std::lock_guard lock(callFaultMutex_);
+  return lastInjectedFault_;
+}
+
+bool Host::injectCallFault(const char* callback, PF_Err& err) {
+  const std::lock_guard lock(callFaultMutex_);
+  ++failableCalls_;
+  if (!callFault_.fires()) return false;
+  err = callFaultErr_;
+  lastInjectedFault_ = std::string(callback) + " during " + std::string(currentActivity());
+  return true;
+}
 
 SPBasicSuite* Host::basicSuite() { return options_.provideBasicSuite ? &basicSuite_ : nullptr; }
 

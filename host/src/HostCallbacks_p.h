@@ -1,6 +1,7 @@
 #pragma once
 
 #include "aehost/CallbackTables.h"
+#include "aehost/Host.h"
 
 namespace aehost {
 
@@ -34,6 +35,14 @@ PF_Err utilsCopy(PF_ProgPtr effectRef, PF_EffectWorld* src, PF_EffectWorld* dst,
 PF_Err utilsTransferRect(PF_ProgPtr effectRef, PF_Quality quality, PF_ModeFlags modeFlags, PF_Field field,
                          const PF_Rect* srcRect, const PF_EffectWorld* src, const PF_CompositeMode* mode,
                          const PF_MaskWorld* mask, A_long destX, A_long destY, PF_EffectWorld* dst);
+
+// The error a fault-injection sweep gives this call (Host::failNthHostCall), else
+// PF_Err_NONE; every call that can fail asks once, before doing anything.
+inline PF_Err injectedFault(Host* host, const char* callback) {
+  PF_Err err = PF_Err_NONE;
+  if (host != nullptr) host->injectCallFault(callback, err);
+  return err;
+}
 
 // Records "not yet simulated: <what>" with the current host, if any.
 void noteUnsimulated(const char* what);

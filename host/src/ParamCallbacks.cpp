@@ -21,13 +21,16 @@ Parameters* parametersForCallback(PF_ProgPtr effectRef, const char* callback) {
 
 PF_Err addParamCallback(PF_ProgPtr effectRef, PF_ParamIndex index, PF_ParamDefPtr def) {
   Parameters* parameters = parametersForCallback(effectRef, "inter.add_param");
-  return parameters == nullptr ? PF_Err_BAD_CALLBACK_PARAM : parameters->add(index, def);
+  if (parameters == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(currentHost(), "addParamCallback")) return fault;
+  return parameters->add(index, def);
 }
 
 PF_Err checkoutParamCallback(PF_ProgPtr effectRef, PF_ParamIndex index, A_long whatTime, A_long timeStep,
                              A_u_long timeScale, PF_ParamDef* param) {
   Parameters* parameters = parametersForCallback(effectRef, "inter.checkout_param");
   if (parameters == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(currentHost(), "checkoutParamCallback")) return fault;
   const PF_Err err = parameters->checkout(index, whatTime, timeStep, timeScale, param);
   // During a render the input layer comes with its pixels: the render's input world, at the
   // render's depth and downsampling (the layer is the same at every time).

@@ -38,6 +38,7 @@ PF_Err numPaths(PF_ProgPtr effectRef, A_long* count) {
   const char* callback = "PF_PathQuerySuite1.PF_NumPaths";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "numPaths")) return fault;
   if (count == nullptr) {
     at.problem(callback, "NULL result pointer");
     return PF_Err_BAD_CALLBACK_PARAM;
@@ -50,6 +51,7 @@ PF_Err pathInfo(PF_ProgPtr effectRef, A_long index, PF_PathID* id) {
   const char* callback = "PF_PathQuerySuite1.PF_PathInfo";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathInfo")) return fault;
   if (id == nullptr) {
     at.problem(callback, "NULL result pointer");
     return PF_Err_BAD_CALLBACK_PARAM;
@@ -70,6 +72,7 @@ PF_Err checkoutPath(PF_ProgPtr effectRef, PF_PathID id, A_long whatTime, A_long 
   const char* callback = "PF_PathQuerySuite1.PF_CheckoutPath";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "checkoutPath")) return fault;
   if (outline == nullptr) {
     at.problem(callback, "NULL result pointer");
     return PF_Err_BAD_CALLBACK_PARAM;
@@ -122,6 +125,7 @@ PF_Err pathIsOpen(PF_ProgPtr effectRef, PF_PathOutlinePtr outline, PF_Boolean* o
   const char* callback = "PF_PathDataSuite1.PF_PathIsOpen";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathIsOpen")) return fault;
   const PathOutline* path = outlineOf(at, outline, callback);
   if (path == nullptr || open == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *open = path->open ? 1 : 0;
@@ -132,6 +136,7 @@ PF_Err pathNumSegments(PF_ProgPtr effectRef, PF_PathOutlinePtr outline, A_long* 
   const char* callback = "PF_PathDataSuite1.PF_PathNumSegments";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathNumSegments")) return fault;
   const PathOutline* path = outlineOf(at, outline, callback);
   if (path == nullptr || segments == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *segments = path->segments;
@@ -142,6 +147,7 @@ PF_Err pathVertexInfo(PF_ProgPtr effectRef, PF_PathOutlinePtr outline, A_long wh
   const char* callback = "PF_PathDataSuite1.PF_PathVertexInfo";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathVertexInfo")) return fault;
   const PathOutline* path = outlineOf(at, outline, callback);
   if (path == nullptr || vertex == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   if (const auto fault = at.layer->vertexInfoFault(path->id)) return *fault;
@@ -167,6 +173,7 @@ PF_Err pathIsInverted(PF_ProgPtr effectRef, PF_PathID id, PF_Boolean* inverted) 
   const char* callback = "PF_PathDataSuite1.PF_PathIsInverted";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathIsInverted")) return fault;
   const std::optional<Mask> mask = maskFor(at, id, callback);
   if (!mask || inverted == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *inverted = mask->inverted ? 1 : 0;
@@ -177,6 +184,7 @@ PF_Err pathGetMaskMode(PF_ProgPtr effectRef, PF_PathID id, PF_MaskMode* mode) {
   const char* callback = "PF_PathDataSuite1.PF_PathGetMaskMode";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathGetMaskMode")) return fault;
   const std::optional<Mask> mask = maskFor(at, id, callback);
   if (!mask || mode == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *mode = mask->mode;
@@ -188,6 +196,7 @@ PF_Err pathGetName(PF_ProgPtr effectRef, PF_PathID id, A_char* name) {
   const char* callback = "PF_PathDataSuite1.PF_PathGetName";
   const Reached at = reach(effectRef, callback);
   if (at.host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(at.host, "pathGetName")) return fault;
   const std::optional<Mask> mask = maskFor(at, id, callback);
   if (!mask || name == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   const std::size_t length = std::min<std::size_t>(mask->name.size(), PF_MAX_PATH_NAME_LEN);

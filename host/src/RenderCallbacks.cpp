@@ -37,6 +37,7 @@ PF_Err checkoutLayer(PF_ProgPtr effectRef, PF_ParamIndex index, A_long checkoutI
   RenderContext* render = renderFor(effectRef, callback);
   if (render == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   if (!inPhase(*render, RenderContext::Phase::PreRender, callback, "PF_Cmd_SMART_PRE_RENDER")) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(currentHost(), "checkoutLayer")) return fault;
   if (request == nullptr || result == nullptr) {
     problem(*render, callback, "NULL request or result");
     return PF_Err_BAD_CALLBACK_PARAM;
@@ -80,6 +81,7 @@ PF_Err checkoutLayerPixels(PF_ProgPtr effectRef, A_long checkoutId, PF_EffectWor
     problem(*render, callback, "checkout id " + std::to_string(checkoutId) + " was not checked out in the pre-render");
     return PF_Err_BAD_CALLBACK_PARAM;
   }
+  if (const PF_Err fault = injectedFault(currentHost(), "checkoutLayerPixels")) return fault;
   const PF_Err err = render->inputWorld(pixels);
   if (err == PF_Err_NONE) ++render->openPixelCheckouts[checkoutId];
   return err;
@@ -108,19 +110,24 @@ PF_Err checkoutOutput(PF_ProgPtr effectRef, PF_EffectWorld** output) {
     return PF_Err_BAD_CALLBACK_PARAM;
   }
   *output = nullptr;
+  if (const PF_Err fault = injectedFault(currentHost(), "checkoutOutput")) return fault;
   return render->outputWorld(render->resultRect, output);
 }
 
 }  // namespace
 
 PF_Err progressCallback(PF_ProgPtr effectRef, A_long current, A_long total) {
-  if (hostForEffect(effectRef, "inter.progress") == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  Host* host = hostForEffect(effectRef, "inter.progress");
+  if (host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(host, "progressCallback")) return fault;
   RenderContext* render = currentRenderContext();
   return render == nullptr ? PF_Err_NONE : render->progress(current, total);
 }
 
 PF_Err abortCallback(PF_ProgPtr effectRef) {
-  if (hostForEffect(effectRef, "inter.abort") == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  Host* host = hostForEffect(effectRef, "inter.abort");
+  if (host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(host, "abortCallback")) return fault;
   RenderContext* render = currentRenderContext();
   return render == nullptr ? PF_Err_NONE : render->abort();
 }

@@ -15,12 +15,14 @@ namespace {
 
 PF_Handle hostNewHandle(A_u_longlong size) {
   Host* host = currentHost();
-  return host == nullptr ? nullptr : host->handles().create(size, HandleOwner::Effect);
+  if (host == nullptr || injectedFault(host, "hostNewHandle") != PF_Err_NONE) return nullptr;
+  return host->handles().create(size, HandleOwner::Effect);
 }
 
 void* hostLockHandle(PF_Handle handle) {
   Host* host = currentHost();
-  return host == nullptr ? nullptr : host->handles().lock(handle);
+  if (host == nullptr || injectedFault(host, "hostLockHandle") != PF_Err_NONE) return nullptr;
+  return host->handles().lock(handle);
 }
 
 void hostUnlockHandle(PF_Handle handle) {
@@ -38,7 +40,9 @@ A_u_longlong hostGetHandleSize(PF_Handle handle) {
 
 PF_Err hostResizeHandle(A_u_longlong newSize, PF_Handle* handle) {
   Host* host = currentHost();
-  return host == nullptr ? PF_Err_BAD_CALLBACK_PARAM : host->handles().resize(newSize, handle);
+  if (host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(host, "hostResizeHandle")) return fault;
+  return host->handles().resize(newSize, handle);
 }
 
 // --- platform data ---
@@ -55,6 +59,7 @@ PF_Err getPlatformData(PF_ProgPtr effectRef, PF_PlatDataID which, void* data) {
     host->recordProblem(prefix + "NULL result pointer");
     return PF_Err_BAD_CALLBACK_PARAM;
   }
+  if (const PF_Err fault = injectedFault(host, "getPlatformData")) return fault;
   if (which == PF_PlatData_MAIN_WND) {
     const std::uintptr_t window = host->options().mainWindowHandle;
     *static_cast<void**>(data) = reinterpret_cast<void*>(window != 0 ? window : host->mainWindow());

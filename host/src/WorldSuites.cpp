@@ -21,6 +21,10 @@ PF_Err newWorld(const char* callback, PF_ProgPtr effectRef, A_long width, A_long
     *world = PF_EffectWorld{};
     return PF_Err_BAD_CALLBACK_PARAM;
   }
+  if (const PF_Err fault = injectedFault(host, "newWorld")) {
+    *world = PF_EffectWorld{};
+    return fault;
+  }
   return host->worlds().create(width, height, format, clear, WorldOwner::Effect, world);
 }
 
@@ -45,6 +49,10 @@ PF_Err getPixelFormat(const PF_EffectWorld* world, PF_PixelFormat* format) {
   if (format == nullptr) {
     host->recordProblem("[" + std::string(currentActivity()) + "] PF_WorldSuite2.PF_GetPixelFormat: NULL result pointer");
     return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  if (const PF_Err fault = injectedFault(host, "getPixelFormat")) {
+    *format = PF_PixelFormat_INVALID;
+    return fault;
   }
   const auto known = host->worlds().validate(world, "PF_WorldSuite2.PF_GetPixelFormat");
   *format = known ? *known : PF_PixelFormat_INVALID;

@@ -21,6 +21,7 @@ PF_Err copy(const char* callback, PF_ProgPtr effectRef, PF_EffectWorld* src, PF_
   if (!srcFormat) return PF_Err_BAD_CALLBACK_PARAM;
   const auto dstFormat = host->worlds().validate(dst, callback);
   if (!dstFormat) return PF_Err_BAD_CALLBACK_PARAM;
+  if (const PF_Err fault = injectedFault(host, "copy")) return fault;
   copyWorld(*src, *srcFormat, *dst, *dstFormat, srcRect, dstRect);
   return PF_Err_NONE;
 }
@@ -67,6 +68,7 @@ PF_Err transferRect(const char* callback, PF_ProgPtr effectRef, PF_ModeFlags mod
     host->recordProblem(prefix + "not yet simulated: " + unsimulated);
     return PF_Err_BAD_CALLBACK_PARAM;
   }
+  if (const PF_Err fault = injectedFault(host, "transferRect")) return fault;
   transferWorld(*src, *srcFormat, srcRect, *dst, *dstFormat, destX, destY,
                 mode->xfer == PF_Xfer_COPY ? TransferMode::Copy : TransferMode::InFront, opacity);
   return PF_Err_NONE;

@@ -11,10 +11,17 @@ constexpr const char* kNewWorldSignature =
     "class AEUtil::EffectWorldPtr __cdecl AEUtil::WorldSuite::newWorld(PF_InData *,int,int,char,int)";
 }
 
-PF_Err WorldSuite::getPixelFormat(PF_InData* in_data, const PF_EffectWorld* world, PF_PixelFormat& format) {
+PF_Err WorldSuite::getPixelFormat(PF_InData* in_data, const PF_EffectWorld* world, PF_PixelFormat& format,
+                                  short smartRenderBitDepth) {
   ScopedSuite<PF_WorldSuite2> suite(in_data->pica_basicP, kPFWorldSuite, kPFWorldSuiteVersion2);
   if (suite) return suite->PF_GetPixelFormat(world, &format);
-  format = (world->world_flags & PF_WorldFlag_DEEP) != 0 ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32;
+  switch (smartRenderBitDepth) {
+    case 8: format = PF_PixelFormat_ARGB32; break;
+    case 16: format = PF_PixelFormat_ARGB64; break;
+    case 32: format = PF_PixelFormat_ARGB128; break;
+    default:
+      format = (world->world_flags & PF_WorldFlag_DEEP) != 0 ? PF_PixelFormat_ARGB64 : PF_PixelFormat_ARGB32;
+  }
   return PF_Err_NONE;
 }
 

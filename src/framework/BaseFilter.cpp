@@ -190,7 +190,8 @@ PF_Err BaseFilter::smartRender(PF_InData* in_data, PF_OutData* out_data, void* e
   if (err == PF_Err_NONE) err = smart->cb->checkout_output(in_data->effect_ref, &data.output);
 
   if (err == PF_Err_NONE && data.input != nullptr && data.output != nullptr) {
-    err = AEUtil::WorldSuite::getPixelFormat(in_data, data.input, data.pixelFormat);
+    const short bitDepth = smart->input != nullptr ? smart->input->bitdepth : 0;
+    err = AEUtil::WorldSuite::getPixelFormat(in_data, data.input, data.pixelFormat, bitDepth);
     if (err == PF_Err_NONE) err = beforeRenderHook(in_data, out_data, smart, data);
     if (err == PF_Err_NONE) err = renderEffect(data);
   }

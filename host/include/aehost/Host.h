@@ -12,6 +12,7 @@
 #include "aehost/BlockTracker.h"
 #include "aehost/EffectRefMap.h"
 #include "aehost/HandleTable.h"
+#include "aehost/Countdown.h"
 #include "aehost/HostOptions.h"
 #include "aehost/ProblemLog.h"
 #include "aehost/SuiteRegistry.h"
@@ -68,6 +69,19 @@ class Host {
   void commandStarted();
   bool commandEndedWasLast();
 
+  // Fault injection over every host call an effect can see fail: acquiring a suite, a
+  // handle, a lock or a block, making a world, checking out a parameter, layer, output or
+  // mask path, querying a path, filling, copying, compositing, progress and abort, platform
+  // data. Counted from now, the n-th such call fails with `err` and does nothing. Releases
+  // (dispose, unlock, check-in, release) never fail: no effect could recover from that.
+  void failNthHostCall(int n, PF_Err err = PF_Err_OUT_OF_MEMORY);
+  // How many such calls were made since the host was made (a sweep fails each in turn).
+  std::uint64_t failableHostCalls() const;
+  // The callback the last injected fault hit, for messages.
+  std::string lastInjectedFault() const;
+  // For the callbacks: counts the call; true when it is the one to fail, with the error.
+  bool injectCallFault(const char* callback, PF_Err& err);
+
   void recordProblem(std::string problem);
   // Everything recorded so far plus everything unbalanced now: suites not released, handles
   // the effect still owns, blocks not freed, parameters and mask paths not checked in, worlds
@@ -90,6 +104,11 @@ class Host {
   EffectRefMap<Parameters> parameters_{instancesMutex_};
   EffectRefMap<Layer> layers_{instancesMutex_};
   int commandsRunning_ = 0;
+  mutable std::mutex callFaultMutex_;
+  Countdown callFault_;
+  PF_Err callFaultErr_ = PF_Err_OUT_OF_MEMORY;
+  std::uint64_t failableCalls_ = 0;
+  std::string lastInjectedFault_;
 };
 
 }  // namespace aehost
