@@ -3,6 +3,7 @@
 # Usage: scripts/install-deps.sh [--windows] [--bench]
 #   --windows  adds the MinGW-w64 cross compiler, and Wine with a virtual display to run the
 #              Windows build's tests
+#   --fuzz     adds clang with libFuzzer and its sanitizer runtimes (scripts/fuzz.sh)
 #   --bench    adds what only the comparison benchmark needs (scripts/bench.sh --compare):
 #              Cairo, the yardstick, and matplotlib for the plot
 set -euo pipefail
@@ -14,6 +15,7 @@ for option in "$@"; do
   case "$option" in
     --windows) packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth) ;;
     --bench) packages+=(libcairo2-dev python3-matplotlib) ;;
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done

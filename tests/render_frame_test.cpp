@@ -288,6 +288,36 @@ TEST_F(RenderTest, HugeDiscsStopWhenTheHostCancels) {
   EXPECT_TRUE(result.progress.empty());  // stopped inside the first copy
 }
 
+// The host sends values outside a parameter's valid range only by mistake (a damaged project,
+// another host); the render takes the nearest valid one, and a NaN as the default.
+TEST_F(RenderTest, ValuesBeyondTheirRangeRenderAsTheNearestValidOne) {
+  setCheckbox("Clear Background", false);
+  addPolyline({{10, 45}, {150, 45}});
+  setCheckbox("Enable Copy Stroke", true);
+  setFloat("Copy Offset Y", 0.5);
+  const struct {
+    const char* name;
+    double beyond, valid;
+  } cases[] = {{"Copy Number", 2147483647.0, 100}, {"Opacity", 500, 100}, {"Thickness", std::nan(""), 5},
+               {"Length", -1e300, -100}};
+  for (const auto& c : cases) {
+    const PF_ParamDef def = params().definition(idx(c.name));
+    auto set = [&](double v) {
+      if (def.param_type == PF_Param_SLIDER) {
+        setSlider(c.name, static_cast<A_long>(v));
+      } else {
+        setFloat(c.name, v);
+      }
+    };
+    set(c.valid);
+    const RenderResult valid = render();
+    set(c.beyond);
+    const RenderResult beyond = render();
+    ASSERT_TRUE(beyond.ok()) << c.name << ": " << beyond.message;
+    EXPECT_EQ(beyond.image, valid.image) << c.name;
+  }
+}
+
 TEST_F(RenderTest, AFailedWorkWorldReleasesEverything) {
   buildBusyScene();
   host.worlds().failNthAllocation(3, PF_Err_OUT_OF_MEMORY);  // input, output, then the work world

@@ -11,6 +11,9 @@ template <typename... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+// Clang 14 does not deduce aggregate template arguments (C++20 CTAD for aggregates) yet.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 }  // namespace
 

@@ -20,13 +20,16 @@ PF_Err BaseParam::readValue(ParamRecord* record, ParamGetter& getter) {
     PF_ParamDef copy{};
     const PF_Err err = getter.getParam(index, &copy);
     if (err != PF_Err_NONE) return err;
+    holdToValidRange(copy);
     if (record != nullptr) std::memcpy(reinterpret_cast<char*>(record) + recordOffset, &copy.u, valueSize);
     // The host counts every checkout; a private copy is checked in as soon as it is read.
     return getter.releaseParam(&copy);
   }
   const PF_Err err = getter.getParam(index, &def);
   if (err == PF_Err_NONE && record != nullptr) {
-    std::memcpy(reinterpret_cast<char*>(record) + recordOffset, &def.u, valueSize);
+    PF_ParamDef held = def;
+    holdToValidRange(held);
+    std::memcpy(reinterpret_cast<char*>(record) + recordOffset, &held.u, valueSize);
   }
   return err;
 }
@@ -37,3 +40,5 @@ PF_Err BaseParam::releaseValue(ParamGetter& getter) {
 }
 
 void BaseParam::storeDefault(PF_InData*, const char*) {}
+
+void BaseParam::holdToValidRange(PF_ParamDef&) const {}

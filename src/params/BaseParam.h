@@ -29,6 +29,10 @@ public:
   virtual PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) = 0;
   // Writes the current value of `def` to the settings file as the new default.
   virtual void storeDefault(PF_InData* in_data, const char* settingsPath);
+  // A value the host handed over, brought inside the parameter's valid range before the
+  // render sees it: After Effects never sends one outside, but a damaged project or another
+  // host might, and 2^31 copies or a NaN thickness would hang or poison the render.
+  virtual void holdToValidRange(PF_ParamDef& value) const;
 
   const char* name;
   PF_ParamDef def;

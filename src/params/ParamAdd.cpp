@@ -69,6 +69,10 @@ void ParamAddSlider::storeDefault(PF_InData*, const char* settingsPath) {
   writeStoredInteger(settingsPath, name, def.u.sd.value);
 }
 
+void ParamAddSlider::holdToValidRange(PF_ParamDef& value) const {
+  value.u.sd.value = std::clamp(value.u.sd.value, validMin, validMax);
+}
+
 PF_Err ParamAddFloatSlider::addToHost(PF_InData* in_data, A_long id, const char* settingsPath) {
   const char* path = storedDefaultsPath(in_data, settingsPath);
   beginDefinition(*this, in_data, PF_Param_FLOAT_SLIDER);
@@ -92,6 +96,10 @@ PF_Err ParamAddFloatSlider::addToHost(PF_InData* in_data, A_long id, const char*
 
 void ParamAddFloatSlider::storeDefault(PF_InData*, const char* settingsPath) {
   writeStoredDecimal(settingsPath, name, def.u.fs_d.value);
+}
+
+void ParamAddFloatSlider::holdToValidRange(PF_ParamDef& value) const {
+  value.u.fs_d.value = withinRange(value.u.fs_d.value, defaultValue, validMin, validMax);
 }
 
 PF_Err ParamAddAngle::addToHost(PF_InData* in_data, A_long id, const char* settingsPath) {

@@ -21,6 +21,7 @@ public:
   using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
+  void holdToValidRange(PF_ParamDef& value) const override;
 
   A_long validMin = 0, validMax = 0, sliderMin = 0, sliderMax = 0, defaultValue = 0;
 };
@@ -30,6 +31,7 @@ public:
   using RecordedParam::RecordedParam;
   PF_Err addToHost(PF_InData* in_data, A_long id, const char* settingsPath) override;
   void storeDefault(PF_InData* in_data, const char* settingsPath) override;
+  void holdToValidRange(PF_ParamDef& value) const override;
 
   PF_FpShort validMin = 0, validMax = 0, sliderMin = 0, sliderMax = 0, defaultValue = 0;
   A_short precision = 0;
