@@ -27,12 +27,12 @@ double chooseNumber(FuzzedDataProvider& data, double low, double high) {
 
 FuzzedEffect::FuzzedEffect() : module_(INKLINE_MODULE_PATH) {}
 
-void FuzzedEffect::freshInstance() {
+void FuzzedEffect::freshInstance(bool setUpSequence) {
   instance_ = std::make_unique<aehost::EffectInstance>(host_, module_);
   instance_->layer().setPixels(aehost::Image::filled(kWidth, kHeight, PF_Pixel8{255, 200, 190, 180}));
   instance_->globalSetup();
   instance_->paramsSetup();
-  instance_->sequenceSetup();
+  if (setUpSequence) instance_->sequenceSetup();
 }
 
 void FuzzedEffect::chooseMasks(FuzzedDataProvider& data) {

@@ -25,8 +25,9 @@ class FuzzedEffect {
   aehost::PluginModule& module() { return module_; }
   aehost::EffectInstance& instance() { return *instance_; }
 
-  // A fresh instance (global, parameter and sequence set-up) replacing the last one.
-  void freshInstance();
+  // A fresh instance (global and parameter set-up, and sequence set-up unless the caller
+  // brings sequence data of its own, as a project does at re-setup).
+  void freshInstance(bool setUpSequence = true);
   // Sets the instance down and aborts, naming them, when the host noticed problems: anything
   // left checked out, locked or allocated, or misuse on the way.
   void finishInstance(const char* when);

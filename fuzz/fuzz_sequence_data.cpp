@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   inkline_fuzz::FuzzedEffect& effect = inkline_fuzz::fuzzedEffect();
-  effect.freshInstance();
+  effect.freshInstance(/*setUpSequence=*/false);
   effect.instance().sequenceResetup(std::span(reinterpret_cast<const std::byte*>(data), size));
   effect.instance().layer().clearMasks();
   effect.instance().layer().addMask(aehost::rectangleMask("Box", 4, 4, 28, 20));

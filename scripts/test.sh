@@ -2,12 +2,13 @@
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the concurrent-render tests under ThreadSanitizer, and the
 # Windows cross build of the module with its tests run under Wine.
-# Usage: scripts/test.sh [default|asan|tsan|windows ...]   (all four when none is named)
+# Usage: scripts/test.sh [default|asan|tsan|windows|fuzz ...]   (all five when none is named)
+#   fuzz: the libFuzzer harnesses replay their seed corpora and run a short fixed-seed round
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 presets=("$@")
-(( ${#presets[@]} )) || presets=(default asan tsan windows)
+(( ${#presets[@]} )) || presets=(default asan tsan windows fuzz)
 
 want_windows=""
 for p in "${presets[@]}"; do [[ "$p" == windows ]] && want_windows="--windows"; done
@@ -16,6 +17,10 @@ scripts/install-deps.sh $want_windows
 jobs=$(nproc)
 for preset in "${presets[@]}"; do
   echo "=== ${preset} ==="
+  if [[ "$preset" == fuzz ]]; then
+    scripts/fuzz.sh --ci
+    continue
+  fi
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   case "$preset" in
