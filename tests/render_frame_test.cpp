@@ -318,6 +318,36 @@ TEST_F(RenderTest, ValuesBeyondTheirRangeRenderAsTheNearestValidOne) {
   }
 }
 
+// Stroking sequentially, a first mask of a single point draws nothing and changes nothing:
+// with fixed ends over several copies, and with a looped second pass that restarts at the
+// loop interval, the frame is the one without that mask.
+TEST_F(RenderTest, ASinglePointFirstMaskIsAsIfAbsentWhenStrokingSequentially) {
+  setCheckbox("Stroke Sequentially", true);
+  setFloat("Thickness", 6);
+  setFloat("Length", 70);
+  auto scene = [&](bool withPoint, bool loopCase) {
+    effect.layer().clearMasks();
+    if (withPoint) addPolyline({{30, 30}});
+    addPolyline({{10, 60}, {80, 20}, {150, 70}});
+    addCurve(20, 80, 80, 40, 140, 85);
+    setCheckbox("Fixed Ends Shape", !loopCase);
+    setCheckbox("Enable Copy Stroke", !loopCase);
+    setSlider("Copy Number", loopCase ? 0 : 2);
+    setFloat("Copy Offset Y", loopCase ? 0 : 4);
+    setCheckbox("Loop", loopCase);
+    setFloat("Loop Interval", loopCase ? 30 : 0);
+    setFloat("Drawing Offset", loopCase ? 60 : 20);  // looped: the stroke runs past the end
+    const RenderResult result = render();
+    EXPECT_TRUE(result.ok()) << result.message;
+    return result.image;
+  };
+  for (const bool loopCase : {false, true}) {
+    const Image without = scene(false, loopCase);
+    EXPECT_FALSE(fullyTransparent(without));
+    EXPECT_EQ(scene(true, loopCase), without) << (loopCase ? "looped second pass" : "fixed ends over copies");
+  }
+}
+
 TEST_F(RenderTest, AFailedWorkWorldReleasesEverything) {
   buildBusyScene();
   host.worlds().failNthAllocation(3, PF_Err_OUT_OF_MEMORY);  // input, output, then the work world

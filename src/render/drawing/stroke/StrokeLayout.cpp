@@ -400,11 +400,13 @@ PF_Err strokePathsSequentially(const PathList& paths, const RenderSettings& s, S
     if (err == PF_Err_NONE) err = output.clearWorkWorld();
     if (err != PF_Err_NONE) return err;
 
-    // One running position per copy: a second pass restarts at P only where the chain's first
-    // path has a segment, and otherwise continues from where the first pass ended.
+    // One running position per copy. A pass begins with its first segment, whichever path
+    // holds it: a path of a single point draws nothing and must not move the second pass's
+    // restart at P, nor leave the next path's fixed start to a previous copy or pass.
     double segmentStart = 0.0;
     double lastLength = 0.0;
     for (int pass = 0; pass < (layout.twoPasses() ? 2 : 1); ++pass) {
+      bool passBegun = false;
       for (std::size_t k = 0; k < strokes.size(); ++k) {
         const Path& stroke = strokes[k];
         if (stroke.size() >= 2) {
@@ -412,12 +414,13 @@ PF_Err strokePathsSequentially(const PathList& paths, const RenderSettings& s, S
           if (err != PF_Err_NONE) return err;
         }
         for (std::size_t j = 0; j + 1 < stroke.size(); ++j) {
-          const bool chainStart = pass == 1 && k == 0 && j == 0;
+          const bool chainStart = pass == 1 && !passBegun;
           segmentStart = chainStart ? layout.period() : segmentStart + lastLength / chainLength;
           if (j == 0) {
-            const double pathBegin = k == 0 ? (pass == 0 ? 0.0 : layout.period()) : layout.fixedEndEnd();
+            const double pathBegin = !passBegun ? (pass == 0 ? 0.0 : layout.period()) : layout.fixedEndEnd();
             layout.pinFixedEnds(pathBegin, lengths[k] / chainLength);
           }
+          passBegun = true;
           err = layout.drawSegment(stroke[j], stroke[j + 1], segmentStart, lastLength);
           if (err != PF_Err_NONE) return err;
         }
