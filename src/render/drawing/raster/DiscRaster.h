@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cmath>
+#include <utility>
 #include <cstdint>
 
 #include "raster/DiscRadius.h"
@@ -120,9 +121,11 @@ inline QuantisedDisc quantiseDisc(double x, double y, double r) {
 //
 // Every step calls visit(i, j, qi, qj, fP, fQ): the step's pixel P = (i, j), its partner
 // Q = (qi, qj) (P's neighbour along the octant's minor axis: outward when P is inside, inward
-// otherwise) and their edge distances. The anchor itself is not a step.
-template <class Visit>
-void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
+// otherwise) and their edge distances. The anchor itself is not a step. Steps whose row j
+// `skipRow` rejects are walked (the walk's path never changes) but neither measured nor
+// visited: a caller that draws only some rows passes over a huge disc's others cheaply.
+template <class Visit, class SkipRow>
+void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, SkipRow&& skipRow) {
   const int sx = disc.sx;
   const int sy = disc.sy;
   const double xs = disc.xs;
@@ -149,6 +152,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
       i += ni;
       j += nj;
     }
+    if (skipRow(j)) return;
     const double fP = discEdgeDistance(i - xs, j - ys, r);
     const int qi = fP < 0.0 ? i + oi : i - oi;
     const int qj = fP < 0.0 ? j + oj : j - oj;
@@ -176,6 +180,11 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
   for (int n = detail::ceilDiv16(-h()); n > 0; --n) step(1, 0, 0, 1, false, 0, 1);
 }
 
+template <class Visit>
+void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
+  traceDiscRim(disc, std::forward<Visit>(visit), [](int) { return false; });
+}
+
 // Large discs (r ≥ 5): the rim walk's pixels get their edge coverage and narrow their row's
 // span bounds; the rows are then filled strictly between the bounds at full coverage.
 template <class Sink>
@@ -201,12 +210,21 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
     const int coverage = coverageOf.at(f);
     if (coverage >= 1) sink.pixel(static_cast<int>(px), static_cast<int>(py), coverage);
   };
-  traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) {
-    rim(i, j, fP);
-    rim(qi, qj, fQ);
-    spans.narrow(i, j);
-    spans.narrow(qi, qj);
-  });
+  // A step more than a row off the canvas has its partner off it too (one row away at most):
+  // it neither draws nor bounds a row the fill below will draw.
+  const auto offCanvasRow = [&](int j) {
+    const std::int64_t py = disc.cellY + j;
+    return py < -1 || py > height;
+  };
+  traceDiscRim(
+      disc,
+      [&](int i, int j, int qi, int qj, double fP, double fQ) {
+        rim(i, j, fP);
+        rim(qi, qj, fQ);
+        spans.narrow(i, j);
+        spans.narrow(qi, qj);
+      },
+      offCanvasRow);
 
   // Fill: rows bounded on both sides, strictly inside the rim, clipped to the canvas.
   for (int entry = 0; entry < spans.rowsInDisc; ++entry) {
