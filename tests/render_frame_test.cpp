@@ -260,11 +260,13 @@ TEST_F(RenderTest, ACancelledRenderReleasesEverything) {
   // The fixture's audit checks that every world, handle, suite and path went back.
 }
 
-// The host is asked whether to stop while a stroke is drawn, not only between strokes: a
-// segment ninety million pixels long, nearly all of it off the canvas, and a run of huge
-// discs each stop at the host's first "cancel", on both render paths.
+// The host is asked whether to stop while a stroke is drawn, not only between strokes: one
+// stroke zig-zagging a thousand times across the layer, and a run of huge discs, each stop at
+// the host's first "cancel", on both render paths.
 TEST_F(RenderTest, ALongStrokeStopsWhenTheHostCancels) {
-  addPolyline({{10, 10}, {-90000000, 10}, {10, 10}});
+  std::vector<std::pair<double, double>> zigzag;
+  for (int i = 0; i < 1000; ++i) zigzag.push_back({i % 2 == 0 ? 5.0 : 155.0, 10.0 + (i % 70)});
+  addPolyline(zigzag);
   for (const RenderPath path : {RenderPath::Smart, RenderPath::Classic}) {
     aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
     request.path = path;
@@ -316,6 +318,21 @@ TEST_F(RenderTest, ValuesBeyondTheirRangeRenderAsTheNearestValidOne) {
     ASSERT_TRUE(beyond.ok()) << c.name << ": " << beyond.message;
     EXPECT_EQ(beyond.image, valid.image) << c.name;
   }
+}
+
+// A segment ninety million pixels long, nearly all of it far off the canvas: the samples
+// there are passed over, not walked, so the frame takes no longer than its short stroke's
+// worth of stamps, and it is the frame the full walk draws (the part back on the canvas is
+// stamped at the very same positions; render_stroke_skip_test.cpp compares with the walk).
+TEST_F(RenderTest, AStrokeFarOffTheCanvasIsPassedOverNotWalked) {
+  addPolyline({{10, 10}, {-90000000, 10}, {10, 10}});
+  setCheckbox("Enable Copy Stroke", true);
+  setSlider("Copy Number", 10);
+  aehost::RenderRequest request = aehost::RenderRequest::atFrame(0);
+  const RenderResult result = effect.renderFrame(request);
+  ASSERT_TRUE(result.ok()) << result.message;
+  // Asked about stopping every 65,536 samples, a walk would have asked thousands of times.
+  EXPECT_LT(result.abortCalls, 20);
 }
 
 // Stroking sequentially, a first mask of a single point draws nothing and changes nothing:

@@ -1,6 +1,9 @@
 #include "geometry/BezierSegment.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "geometry/RepeatedSum.h"
 
 namespace {
 
@@ -65,7 +68,18 @@ bool BezierSegment::step() {
   } else {
     currentDistance += stepDistance;
   }
+  return settle();
+}
 
+std::uint64_t BezierSegment::skipBelow(double distance, bool& ended) {
+  // Never past the end: from there on step() decides whether one more point comes.
+  const double limit = std::min(distance, endDistance);
+  const std::uint64_t steps = addUntilAtLeast(currentDistance, stepDistance, limit, std::uint64_t{1} << 40);
+  ended = !settle();
+  return steps;
+}
+
+bool BezierSegment::settle() {
   // NaN distances end the walk too, so a NaN step can never loop forever.
   if (!(currentDistance < endDistance)) {
     if (!endPending) return false;

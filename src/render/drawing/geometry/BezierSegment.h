@@ -46,5 +46,15 @@ struct BezierSegment {
   // keep their last values).
   bool step();
 
+  // Passes over the steps whose distance stays below `distance` (at least one step): the
+  // distance afterwards is, to the bit, the one those steps one by one would reach, and the
+  // point is that of the step landed on, as step() would give it. Returns how many steps were
+  // taken; the walk may have ended (then `ended` is set).
+  std::uint64_t skipBelow(double distance, bool& ended);
+
   double totalLength() const { return lengthTable[kIntervals]; }
+
+ private:
+  // The point at currentDistance (the end point once past the end); false when the walk is over.
+  bool settle();
 };

@@ -7,7 +7,13 @@
 // above 0, wherever it lies (the sink decides what reaches its canvas).
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
 #include "colour/StrokeColours.h"
+#include "geometry/RepeatedSum.h"
 #include "pixel/PixelTraits.h"
 #include "stroke/StrokeInterrupt.h"
 #include "stroke/StrokeRecord.h"
@@ -52,6 +58,35 @@ void applyGradation(const StrokeRecord& record, const StrokeColours<Pixel>& colo
   stamp.blue = Traits::ramp(from->blue, to->blue, weight);
 }
 
+// Samples are passed over in runs only where that saves something.
+inline constexpr double kMinSkippedSamples = 32.0;
+
+// Whether no disc of up to `reach` px around the curve over the walk's current table
+// interval can touch the canvas. The piece of the cubic over [t_i, t_i+1] lies within the hull
+// of its own control points, P1 = P0 + B'(t_i)·Δt/3 and P2 = P3 − B'(t_i+1)·Δt/3; the margin
+// covers the rounding of the walk's evaluation of B(t). NaN anywhere: false.
+inline bool intervalMissesCanvas(const BezierSegment& walk, double reach, int width, int height) {
+  const int i = walk.tableIndex;
+  const double t0 = walk.parameterTable[static_cast<std::size_t>(i)];
+  const double t1 = walk.parameterTable[static_cast<std::size_t>(i) + 1];
+  const double dt = t1 - t0;
+  const auto hull = [&](const CubicCoefficients& c, double& low, double& high) {
+    const double p0 = c.at(t0);
+    const double p3 = c.at(t1);
+    const double p1 = p0 + ((3.0 * c.a * t0 + 2.0 * c.b) * t0 + c.c) * dt / 3.0;
+    const double p2 = p3 - ((3.0 * c.a * t1 + 2.0 * c.b) * t1 + c.c) * dt / 3.0;
+    low = std::min(std::min(p0, p1), std::min(p2, p3));
+    high = std::max(std::max(p0, p1), std::max(p2, p3));
+    const double slack = 1e-6 * (std::fabs(low) + std::fabs(high)) + 1.0;
+    low -= slack;
+    high += slack;
+  };
+  double minX, maxX, minY, maxY;
+  hull(walk.xCoefficients, minX, maxX);
+  hull(walk.yCoefficients, minY, maxY);
+  return maxX + reach < 0.0 || minX - reach > width || maxY + reach < 0.0 || minY - reach > height;
+}
+
 // Opacity profile over u = (s − B1)/(E2 − B1) with centre m:
 //   u < m:  o = Os + (O − Os) · u / m
 //   else:   o = O + (Oe − O) · (u − m) / (1 − m)
@@ -85,10 +120,32 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
   ProfileHints hints;
   Pixel stamp = colours.colour;
   double lastRadiusPx = 0.0;
-  do {
+  // No disc is wider than the stroke or its tips (the taper profiles stay within 0 … 1); the
+  // canvas sink culls at the radius plus 3.
+  const bool skipping = record.canvasWidth > 0 && record.canvasHeight > 0;
+  const double reach =
+      std::max(record.thicknessPx, std::max(record.startTipThicknessPx, record.endTipThicknessPx)) / 2.0 + 4.0;
+  while (true) {
     // The work since the last sample: the sample itself and the rows of its disc.
     if (record.interrupt != nullptr && record.interrupt->spend(1.0 + 2.0 * lastRadiusPx)) return;
     lastRadiusPx = 0.0;
+    // Far off the canvas: the samples left in this table interval are passed over at once when
+    // its piece of curve stays off too. Skipped samples would stamp nothing; the walk's
+    // distance and the position reach, to the bit, what walking them would give.
+    const bool pointOff = walk.pointX + reach < 0.0 || walk.pointX - reach > record.canvasWidth ||
+                          walk.pointY + reach < 0.0 || walk.pointY - reach > record.canvasHeight;
+    if (skipping && pointOff) {
+      const double intervalEnd = walk.lengthTable[static_cast<std::size_t>(walk.tableIndex) + 1];
+      if ((intervalEnd - walk.currentDistance) / walk.stepDistance > kMinSkippedSamples &&
+          intervalMissesCanvas(walk, reach, record.canvasWidth, record.canvasHeight)) {
+        bool ended = false;
+        const std::uint64_t skipped = walk.skipBelow(intervalEnd, ended);
+        s = addRepeatedly(s, record.positionStep, skipped);
+        if (ended) return;
+        continue;
+      }
+    }
+
     SampleShape shape{record.thicknessPx / 2.0, record.opacity, false};
     if (record.inOut) {
       shape = taperedShape(record, s, hints);
@@ -106,5 +163,6 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
       }
     }
     s += record.positionStep;
-  } while (walk.step());
+    if (!walk.step()) return;
+  }
 }

@@ -88,6 +88,8 @@ public:
       : painter_(painter), settings_(settings), wave_(waveSettingsOf(settings)),
         transformRandomness_(transformRandomnessOf(settings)), transforms_(transformsStrokes(settings)) {
     StrokeRecord& r = record_;
+    r.canvasWidth = painter_.canvasWidth();
+    r.canvasHeight = painter_.canvasHeight();
     r.opacity = settings_.opacity;
     r.inOut = settings_.enableInOut;
     r.fixedEnds = settings_.fixedEndsShape;

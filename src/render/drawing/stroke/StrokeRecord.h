@@ -48,4 +48,8 @@ struct StrokeRecord {
 
   // Asked as the walk goes whether to stop; none: the walk always runs to its end.
   StrokeInterrupt* interrupt = nullptr;
+
+  // The canvas the discs land on [px]; 0 x 0: unknown, every sample is walked.
+  int canvasWidth = 0;
+  int canvasHeight = 0;
 };
