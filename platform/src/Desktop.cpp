@@ -50,16 +50,6 @@ std::optional<WindowState> windowState(HWND window) {
   return found->state;
 }
 
-std::vector<WindowState> topLevelWindows() {
-  auto& d = desktop();
-  std::lock_guard lock(d.mutex);
-  std::vector<WindowState> result;
-  for (const auto& [handle, window] : d.windows) {
-    if (window.topLevel) result.push_back(window.state);
-  }
-  return result;
-}
-
 void setCursorPosition(POINT point) {
   auto& d = desktop();
   std::lock_guard lock(d.mutex);

@@ -35,7 +35,6 @@ HWND createTopLevelWindow(const std::string& title, RECT rect, bool visible = tr
                           std::optional<DWORD> processId = std::nullopt);
 void destroyWindow(HWND window);
 std::optional<WindowState> windowState(HWND window);
-std::vector<WindowState> topLevelWindows();
 
 void setCursorPosition(POINT point);
 // The monitors' full rectangles, the first the primary one; their work areas leave 40 pixels

@@ -125,6 +125,7 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
   const bool skipping = record.canvasWidth > 0 && record.canvasHeight > 0;
   const double reach =
       std::max(record.thicknessPx, std::max(record.startTipThicknessPx, record.endTipThicknessPx)) / 2.0 + 4.0;
+  int walkedInterval = -1;  // a table interval found not worth passing over: its samples are walked
   while (true) {
     // The work since the last sample: the sample itself and the rows of its disc.
     if (record.interrupt != nullptr && record.interrupt->spend(1.0 + 2.0 * lastRadiusPx)) return;
@@ -134,10 +135,12 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
     // distance and the position reach, to the bit, what walking them would give.
     const bool pointOff = walk.pointX + reach < 0.0 || walk.pointX - reach > record.canvasWidth ||
                           walk.pointY + reach < 0.0 || walk.pointY - reach > record.canvasHeight;
-    if (skipping && pointOff) {
+    if (skipping && pointOff && walk.tableIndex != walkedInterval) {
       const double intervalEnd = walk.lengthTable[static_cast<std::size_t>(walk.tableIndex) + 1];
-      if ((intervalEnd - walk.currentDistance) / walk.stepDistance > kMinSkippedSamples &&
-          intervalMissesCanvas(walk, reach, record.canvasWidth, record.canvasHeight)) {
+      if ((intervalEnd - walk.currentDistance) / walk.stepDistance <= kMinSkippedSamples ||
+          !intervalMissesCanvas(walk, reach, record.canvasWidth, record.canvasHeight)) {
+        walkedInterval = walk.tableIndex;  // no need to ask again before the next interval
+      } else {
         bool ended = false;
         const std::uint64_t skipped = walk.skipBelow(intervalEnd, ended);
         s = addRepeatedly(s, record.positionStep, skipped);

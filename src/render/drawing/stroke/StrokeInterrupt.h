@@ -23,7 +23,6 @@ public:
     if (err_ == PF_Err_NONE) err_ = output_.checkForAbort();
     return err_ != PF_Err_NONE;
   }
-  bool stopped() const { return err_ != PF_Err_NONE; }
   PF_Err error() const { return err_; }
 
 private:
