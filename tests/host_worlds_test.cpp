@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "aehost/CallbackTables.h"
 #include "aehost/Host.h"
 #include "aehost/HostScope.h"
+#include "aehost/Image.h"
+#include "aehost/WorldRegistry.h"
 #include "aehost/PixelFormats.h"
 #include "aehost_testing/ProbeInstance.h"
 
@@ -225,6 +228,53 @@ TEST_F(HostWorlds, SubWorldsInsideAKnownWorldAreAccepted) {
   host.clearRecordedProblems();
   suite2.PF_DisposeWorld(ref, &world);
   expectClean();
+}
+
+}  // namespace
+
+namespace {
+
+// A layer's pixels are handed to every render in one read-only world, made once per image:
+// the same memory for each holder, live while any render holds it, and gone from the audit
+// when none does.
+TEST_F(HostWorlds, InputWorldsAreSharedReadOnlyAndCountTheirHolders) {
+  auto image = std::make_shared<const aehost::Image>(aehost::Image::filled(3, 2, PF_Pixel{200, 10, 20, 30}));
+  aehost::WorldRegistry& worlds = host.worlds();
+  PF_EffectWorld first{};
+  PF_EffectWorld second{};
+  ASSERT_EQ(worlds.createHolding(image, aehost::WorldOwner::Host, &first), PF_Err_NONE);
+  ASSERT_EQ(worlds.createHolding(image, aehost::WorldOwner::Host, &second), PF_Err_NONE);
+  EXPECT_EQ(first.data, second.data);
+  EXPECT_EQ(first.world_flags & PF_WorldFlag_WRITEABLE, 0);
+  EXPECT_EQ(first.rowbytes, 3 * 4 + 32);
+  for (A_long y = 0; y < 2; ++y) {
+    EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(first.data) + y * first.rowbytes,
+                          image->bytes().data() + y * image->rowBytes(), image->rowBytes()),
+              0);
+  }
+  EXPECT_DEATH(reinterpret_cast<volatile unsigned char*>(first.data)[0] = 1, "");
+
+  EXPECT_EQ(worlds.dispose(&first, "test", aehost::WorldOwner::Host), PF_Err_NONE);
+  EXPECT_EQ(worlds.liveWorlds().size(), 1u);
+  EXPECT_EQ(worlds.dispose(&second, "test", aehost::WorldOwner::Host), PF_Err_NONE);
+  EXPECT_TRUE(worlds.liveWorlds().empty());
+  expectClean();
+  EXPECT_EQ(worlds.dispose(&second, "test", aehost::WorldOwner::Host), PF_Err_BAD_CALLBACK_PARAM);
+  EXPECT_TRUE(anyProblemContains(host.problems(), "after it was disposed"));
+
+  // Asked for again, the same pixels come back as a new live world; another image (even of
+  // the same pixels) gets a world of its own.
+  PF_EffectWorld third{};
+  ASSERT_EQ(worlds.createHolding(image, aehost::WorldOwner::Host, &third), PF_Err_NONE);
+  EXPECT_EQ(third.data, first.data);
+  EXPECT_EQ(worlds.liveWorlds().size(), 1u);
+  auto copy = std::make_shared<const aehost::Image>(*image);
+  PF_EffectWorld other{};
+  ASSERT_EQ(worlds.createHolding(copy, aehost::WorldOwner::Host, &other), PF_Err_NONE);
+  EXPECT_NE(other.data, first.data);
+  EXPECT_EQ(worlds.dispose(&third, "test", aehost::WorldOwner::Host), PF_Err_NONE);
+  EXPECT_EQ(worlds.dispose(&other, "test", aehost::WorldOwner::Host), PF_Err_NONE);
+  EXPECT_TRUE(worlds.liveWorlds().empty());
 }
 
 }  // namespace

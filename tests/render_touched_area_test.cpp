@@ -4,9 +4,12 @@
 // output side clearing only what was touched.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <vector>
 
+#include "raster/TouchedArea.h"
 #include "stroke/CanvasStrokePainter.h"
 #include "stroke/StrokeLayout.h"
 #include "support/RandomStrokes.h"
@@ -28,18 +31,29 @@ public:
   TouchedAreaOutput(StrokeCanvas& canvas, std::vector<Pixel>& pixels) : canvas_(canvas), pixels_(pixels) {}
 
   PF_Err clearWorkWorld() override {
-    for (A_long y = canvas_.touched.top; y < canvas_.touched.bottom; ++y) {
-      for (A_long x = canvas_.touched.left; x < canvas_.touched.right; ++x) pixels_[index(x, y)] = Pixel{};
-    }
+    canvas_.touched.forEachRect([&](const PF_LRect& r) {
+      for (A_long y = r.top; y < r.bottom; ++y) {
+        for (A_long x = r.left; x < r.right; ++x) pixels_[index(x, y)] = Pixel{};
+      }
+      return PF_Err_NONE;
+    });
     canvas_.markCleared();
     return PF_Err_NONE;
   }
+  // A painted pixel counts as inside when it is both in the touched area and in one of the
+  // rectangles handed to the host.
   PF_Err compositeWorkWorld() override {
     ++composites;
-    const PF_LRect& t = canvas_.touched;
+    std::vector<bool> handedOut(static_cast<std::size_t>(kWidth) * kHeight);
+    canvas_.touched.forEachRect([&](const PF_LRect& r) {
+      for (A_long y = r.top; y < r.bottom; ++y) {
+        for (A_long x = r.left; x < r.right; ++x) handedOut[index(x, y)] = true;
+      }
+      return PF_Err_NONE;
+    });
     for (A_long y = 0; y < kHeight; ++y) {
       for (A_long x = 0; x < kWidth; ++x) {
-        const bool inside = x >= t.left && x < t.right && y >= t.top && y < t.bottom;
+        const bool inside = canvas_.touched.contains(x, y) && handedOut[index(x, y)];
         if (!transparent(pixels_[index(x, y)])) {
           ++paintedPixels;
           if (!inside) ++paintedOutside;
@@ -61,11 +75,11 @@ private:
 };
 
 template <class Pixel>
-class TouchedArea : public ::testing::Test {};
+class StrokesTouchedArea : public ::testing::Test {};
 using Depths = ::testing::Types<PF_Pixel8, PF_Pixel16, PF_PixelFloat>;
-TYPED_TEST_SUITE(TouchedArea, Depths);
+TYPED_TEST_SUITE(StrokesTouchedArea, Depths);
 
-TYPED_TEST(TouchedArea, NothingIsPaintedOutsideTheTouchedRectangle) {
+TYPED_TEST(StrokesTouchedArea, NothingIsPaintedOutsideTheTouchedArea) {
   using Pixel = TypeParam;
   std::mt19937 random(20261206);
   std::int64_t painted = 0;
@@ -92,6 +106,83 @@ TYPED_TEST(TouchedArea, NothingIsPaintedOutsideTheTouchedRectangle) {
   }
   // The scenes did paint (a touched rectangle that stays empty would pass trivially).
   EXPECT_GT(painted, 10000);
+}
+
+}  // namespace
+
+namespace {
+
+// The rectangles handed to the host: disjoint, every touched pixel in one of them, and each
+// pixel handed out near a touched one (in its tile row, within the joined gap of tiles).
+TEST(TouchedAreaRects, CoverEveryTouchedPixelOnceAndLittleElse) {
+  std::mt19937 random(61);
+  constexpr A_long kTile = TouchedArea::kTile;
+  constexpr A_long kReach = (TouchedArea::kJoinedGapTiles + 1) * kTile;
+  for (int round = 0; round < 300; ++round) {
+    const A_long width = std::uniform_int_distribution<A_long>(1, 400)(random);
+    const A_long height = std::uniform_int_distribution<A_long>(1, 300)(random);
+    TouchedArea area;
+    area.reset(width, height);
+    std::vector<bool> touched(static_cast<std::size_t>(width) * height);
+    for (int k = std::uniform_int_distribution<int>(1, 40)(random); k > 0; --k) {
+      const A_long x0 = std::uniform_int_distribution<A_long>(0, width - 1)(random);
+      const A_long y0 = std::uniform_int_distribution<A_long>(0, height - 1)(random);
+      const A_long x1 = std::uniform_int_distribution<A_long>(x0 + 1, std::min(width, x0 + 60))(random);
+      const A_long y1 = std::uniform_int_distribution<A_long>(y0 + 1, std::min(height, y0 + 60))(random);
+      area.add(PF_LRect{x0, y0, x1, y1});
+      for (A_long y = y0; y < y1; ++y) {
+        for (A_long x = x0; x < x1; ++x) touched[static_cast<std::size_t>(y) * width + x] = true;
+      }
+    }
+    // Per tile row, the columns holding a touched pixel.
+    const A_long tileRows = (height + kTile - 1) / kTile;
+    std::vector<bool> columnTouched(static_cast<std::size_t>(tileRows) * width);
+    for (A_long y = 0; y < height; ++y) {
+      for (A_long x = 0; x < width; ++x) {
+        if (touched[static_cast<std::size_t>(y) * width + x]) columnTouched[static_cast<std::size_t>(y / kTile) * width + x] = true;
+      }
+    }
+    std::vector<int> visits(touched.size());
+    area.forEachRect([&](const PF_LRect& r) {
+      EXPECT_TRUE(r.left < r.right && r.top < r.bottom && r.left >= 0 && r.right <= width && r.bottom <= height);
+      for (A_long y = r.top; y < r.bottom; ++y) {
+        for (A_long x = r.left; x < r.right; ++x) {
+          ++visits[static_cast<std::size_t>(y) * width + x];
+          bool near = false;
+          for (A_long n = std::max<A_long>(0, x - kReach); n < std::min(width, x + kReach) && !near; ++n) {
+            near = columnTouched[static_cast<std::size_t>(y / kTile) * width + n];
+          }
+          EXPECT_TRUE(near) << "round " << round << ": " << x << ", " << y << " handed out far from any touched pixel";
+        }
+      }
+      return PF_Err_NONE;
+    });
+    for (A_long y = 0; y < height; ++y) {
+      for (A_long x = 0; x < width; ++x) {
+        const std::size_t i = static_cast<std::size_t>(y) * width + x;
+        ASSERT_LE(visits[i], 1) << "round " << round;
+        ASSERT_TRUE(!touched[i] || (visits[i] == 1 && area.contains(x, y))) << "round " << round << " pixel " << x << ", " << y;
+      }
+    }
+
+    area.forget();
+    EXPECT_TRUE(area.empty());
+    int after = 0;
+    area.forEachRect([&](const PF_LRect&) { return ++after, PF_Err_NONE; });
+    EXPECT_EQ(after, 0);
+    EXPECT_FALSE(area.contains(0, 0));
+  }
+}
+
+TEST(TouchedAreaRects, StopAtTheFirstError) {
+  TouchedArea area;
+  area.reset(1000, 1000);
+  area.add(PF_LRect{0, 0, 10, 10});
+  area.add(PF_LRect{900, 500, 1000, 510});
+  int calls = 0;
+  const PF_Err err = area.forEachRect([&](const PF_LRect&) { return ++calls, PF_Err_OUT_OF_MEMORY; });
+  EXPECT_EQ(err, PF_Err_OUT_OF_MEMORY);
+  EXPECT_EQ(calls, 1);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ PF_Err RenderContext::inputWorld(PF_EffectWorld** world) {
     const std::shared_ptr<const Image> pixels =
         layer_.renderedPixels(layerPixels_, request_.downsampleX, request_.downsampleY, format_);
     PF_EffectWorld made{};
-    const PF_Err err = host_.worlds().createHolding(*pixels, WorldOwner::Host, &made);
+    const PF_Err err = host_.worlds().createHolding(pixels, WorldOwner::Host, &made);
     if (err != PF_Err_NONE) return err;
     input_ = made;
   }

@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include "aehost/HostScope.h"
 #include "aehost/Image.h"
 #include "aehost/PixelFormats.h"
@@ -64,7 +67,13 @@ struct WorldRegistry::Entry {
   unsigned char* block = nullptr;  // guard, pixels, guard
   std::size_t pixelBytes = 0;      // height * rowbytes
   WorldInfo info;
-  bool disposed = false;
+  bool disposed = false;  // for a shared world: no render holds it now
+
+  // A shared world: mapped read-only, kept while its image lives, handed out again.
+  bool shared = false;
+  std::weak_ptr<const Image> sharedImage;
+  int holders = 0;
+  std::size_t mappedBytes = 0;
 
   std::uintptr_t address = 0;     // of the pixels, kept after dispose to recognise the world
 
@@ -81,7 +90,13 @@ std::string describeWorld(const WorldInfo& info) {
 WorldRegistry::WorldRegistry(ProblemLog& problems) : problems_(problems) {}
 
 WorldRegistry::~WorldRegistry() {
-  for (auto& [address, entry] : entries_) std::free(entry->block);
+  for (auto& [address, entry] : entries_) {
+    if (entry->shared) {
+      ::munmap(entry->block, entry->mappedBytes);
+    } else {
+      std::free(entry->block);
+    }
+  }
   for (auto& [block, bytes] : spare_) {
     markInUse(block, bytes);
     std::free(block);
@@ -165,12 +180,45 @@ PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format,
   return make(width, height, format, clear ? Contents::Cleared : Contents::Uncleared, nullptr, owner, world);
 }
 
-PF_Err WorldRegistry::createHolding(const Image& image, WorldOwner owner, PF_EffectWorld* world) {
-  return make(image.width(), image.height(), image.format(), Contents::Image, &image, owner, world);
+PF_Err WorldRegistry::createHolding(const std::shared_ptr<const Image>& image, WorldOwner owner,
+                                    PF_EffectWorld* world) {
+  if (world == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  *world = PF_EffectWorld{};
+  if (!image) return PF_Err_BAD_CALLBACK_PARAM;
+  {
+    const std::lock_guard lock(mutex_);
+    const A_long rowbytes = static_cast<A_long>(image->rowBytes()) + rowPadding_;
+    for (auto& [address, entry] : entries_) {
+      if (!entry->shared || entry->info.rowbytes != rowbytes || entry->sharedImage.lock() != image) continue;
+      if (allocationFault_.fires()) return allocationFaultErr_;
+      if (entry->disposed) {
+        // Handed out anew: a new world as far as messages and the audit go.
+        entry->disposed = false;
+        entry->info.serial = nextSerial_++;
+        entry->info.owner = owner;
+        entry->info.createdDuring = std::string(currentActivity());
+      }
+      ++entry->holders;
+      fillWorldStruct(*entry, world);
+      return PF_Err_NONE;
+    }
+  }
+  return make(image->width(), image->height(), image->format(), Contents::Image, image.get(), owner, world, &image);
+}
+
+void WorldRegistry::fillWorldStruct(const Entry& entry, PF_EffectWorld* world) {
+  const PF_PixelFormat format = entry.info.format;
+  world->world_flags = (entry.shared ? 0 : PF_WorldFlag_WRITEABLE) | (format == PF_PixelFormat_ARGB64 ? PF_WorldFlag_DEEP : 0);
+  world->data = reinterpret_cast<PF_PixelPtr>(entry.pixels());
+  world->rowbytes = entry.info.rowbytes;
+  world->width = entry.info.width;
+  world->height = entry.info.height;
+  world->extent_hint = PF_LRect{0, 0, entry.info.width, entry.info.height};
+  world->pix_aspect_ratio = PF_RationalScale{1, 1};
 }
 
 PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, Contents contents, const Image* image,
-                           WorldOwner owner, PF_EffectWorld* world) {
+                           WorldOwner owner, PF_EffectWorld* world, const std::shared_ptr<const Image>* sharedImage) {
   if (world == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *world = PF_EffectWorld{};
   const std::size_t pixelSize = bytesPerPixel(format);
@@ -188,8 +236,18 @@ PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, C
   const std::uint64_t pixelBytes = rowbytes * static_cast<std::uint64_t>(height);
   if (rowbytes > 0x7FFFFFFF || pixelBytes > kMaxPixelBytes) return PF_Err_OUT_OF_MEMORY;
   // Allocated and filled without the lock, so renders on other threads making worlds of their
-  // own do not wait for each other's memory to be cleared.
-  unsigned char* block = allocate(static_cast<std::size_t>(pixelBytes) + 2 * kGuardBytes);
+  // own do not wait for each other's memory to be cleared. A shared world gets pages of its
+  // own, made read-only once filled.
+  const std::size_t blockBytes = static_cast<std::size_t>(pixelBytes) + 2 * kGuardBytes;
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const std::size_t mappedBytes = sharedImage ? (blockBytes + page - 1) / page * page : 0;
+  unsigned char* block = nullptr;
+  if (sharedImage) {
+    void* mapped = ::mmap(nullptr, mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    block = mapped == MAP_FAILED ? nullptr : static_cast<unsigned char*>(mapped);
+  } else {
+    block = allocate(blockBytes);
+  }
   if (block == nullptr) return PF_Err_OUT_OF_MEMORY;
 
   auto entry = std::make_unique<Entry>();
@@ -210,18 +268,19 @@ PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, C
     }
     std::memset(row + usedPerRow, kGuardValue, static_cast<std::size_t>(rowPadding));
   }
+  if (sharedImage) {
+    ::mprotect(block, mappedBytes, PROT_READ);  // an effect writing its input faults there and then
+    entry->shared = true;
+    entry->sharedImage = *sharedImage;
+    entry->holders = 1;
+    entry->mappedBytes = mappedBytes;
+  }
 
   const std::lock_guard lock(mutex_);
   entry->info = WorldInfo{nextSerial_++, width, height, static_cast<A_long>(rowbytes), format, owner,
                           std::string(currentActivity())};
-
-  world->world_flags = PF_WorldFlag_WRITEABLE | (format == PF_PixelFormat_ARGB64 ? PF_WorldFlag_DEEP : 0);
-  world->data = reinterpret_cast<PF_PixelPtr>(entry->pixels());
-  world->rowbytes = static_cast<A_long>(rowbytes);
-  world->width = width;
-  world->height = height;
-  world->extent_hint = PF_LRect{0, 0, width, height};
-  world->pix_aspect_ratio = PF_RationalScale{1, 1};
+  fillWorldStruct(*entry, world);
+  if (sharedImage) forgetUnheldSharedWorlds();
 
   // Disposed worlds whose memory this one reuses are forgotten.
   const std::uintptr_t first = entry->start();
@@ -234,6 +293,25 @@ PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, C
   while (it != entries_.end() && it->first < last) it = entries_.erase(it);
   entries_.emplace(first, std::move(entry));
   return PF_Err_NONE;
+}
+
+// Shared worlds no render holds are unmapped once their image is gone, and the oldest beyond
+// a few frames' worth of them. Called under the lock.
+void WorldRegistry::forgetUnheldSharedWorlds() {
+  constexpr std::size_t kKeptUnheld = 8;
+  std::vector<std::map<std::uintptr_t, std::unique_ptr<Entry>>::iterator> unheld;
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+    if (it->second->shared && it->second->disposed) unheld.push_back(it);
+  }
+  std::sort(unheld.begin(), unheld.end(), [](const auto& a, const auto& b) {
+    return a->second->info.serial > b->second->info.serial;  // newest first
+  });
+  for (std::size_t i = 0; i < unheld.size(); ++i) {
+    Entry& entry = *unheld[i]->second;
+    if (i < kKeptUnheld && !entry.sharedImage.expired()) continue;
+    ::munmap(entry.block, entry.mappedBytes);
+    entries_.erase(unheld[i]);
+  }
 }
 
 PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view callback, WorldOwner by) {
@@ -258,6 +336,11 @@ PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view call
   if (by == WorldOwner::Effect && entry->info.owner == WorldOwner::Host) {
     note(callback, "the effect disposed " + describeWorld(entry->info) + "; the host owns and disposes it");
     return PF_Err_BAD_CALLBACK_PARAM;
+  }
+  if (entry->shared) {
+    // Read-only memory cannot be damaged; the pixels stay for the next render of the image.
+    if (--entry->holders == 0) entry->disposed = true;
+    return PF_Err_NONE;
   }
   for (const std::string& damaged : damage(*entry)) note(callback, damaged);
   unsigned char* block = std::exchange(entry->block, nullptr);
@@ -318,6 +401,7 @@ std::vector<WorldInfo> WorldRegistry::liveWorlds() const {
 
 std::vector<std::string> WorldRegistry::damage(const Entry& entry) const {
   std::vector<std::string> found;
+  if (entry.shared) return found;  // read-only: a write would have faulted
   const std::string world = describeWorld(entry.info);
   if (!allGuard(entry.block, kGuardBytes)) found.push_back("data written before the first row of " + world);
   if (!allGuard(entry.pixels() + entry.pixelBytes, kGuardBytes)) found.push_back("data written after the last row of " + world);

@@ -62,9 +62,12 @@ class WorldRegistry {
   // Fills *world. On failure *world is zeroed and the error returned; sizes below 1 are
   // PF_Err_BAD_CALLBACK_PARAM. `clear` zeroes every channel.
   PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner, PF_EffectWorld* world);
-  // A world of the image's size and format holding its pixels (never pattern-filled first:
-  // every pixel is written).
-  PF_Err createHolding(const Image& image, WorldOwner owner, PF_EffectWorld* world);
+  // A read-only world of the image's size and format holding its pixels, made once per image
+  // (and row padding) and handed out again to every render that asks while the image lives:
+  // a layer's pixels are the same frame after frame, and copying them each time is a pass
+  // over the whole frame. Its pages are read-only (an effect writing its input crashes at the
+  // write), it is not PF_WorldFlag_WRITEABLE, and each holder disposes it as usual.
+  PF_Err createHolding(const std::shared_ptr<const Image>& image, WorldOwner owner, PF_EffectWorld* world);
   // `by` is who disposes it: the effect may dispose only its own worlds. Problems name `callback`.
   PF_Err dispose(const PF_EffectWorld* world, std::string_view callback, WorldOwner by);
 
@@ -83,7 +86,9 @@ class WorldRegistry {
   struct Entry;
   enum class Contents { Cleared, Uncleared, Image };
   PF_Err make(A_long width, A_long height, PF_PixelFormat format, Contents contents, const Image* image,
-              WorldOwner owner, PF_EffectWorld* world);
+              WorldOwner owner, PF_EffectWorld* world, const std::shared_ptr<const Image>* sharedImage = nullptr);
+  static void fillWorldStruct(const Entry& entry, PF_EffectWorld* world);
+  void forgetUnheldSharedWorlds();
   unsigned char* allocate(std::size_t bytes);
   void release(unsigned char* block, std::size_t bytes);
   Entry* locate(const void* address);

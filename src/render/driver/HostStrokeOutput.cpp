@@ -22,25 +22,27 @@ PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat forma
 }
 
 PF_Err HostStrokeOutput::clearWorkWorld() {
-  if (canvas_.untouched()) return PF_Err_NONE;
-  const PF_Rect area = canvas_.touched;
-  const PF_Err err = clearWorld(inData_, suites_, format_, &area, workWorld_);
+  const PF_Err err = canvas_.touched.forEachRect([&](const PF_LRect& touched) {
+    const PF_Rect area = touched;
+    return clearWorld(inData_, suites_, format_, &area, workWorld_);
+  });
   if (err == PF_Err_NONE) canvas_.markCleared();
   return err;
 }
 
 PF_Err HostStrokeOutput::compositeWorkWorld() {
-  if (canvas_.untouched()) return PF_Err_NONE;
-  const PF_Rect source = canvas_.touched;
   PF_CompositeMode mode{};
   mode.xfer = PF_Xfer_IN_FRONT;
   mode.rand_seed = 0;
   mode.opacity = 255;
   mode.rgb_only = false;
   mode.opacitySu = 32768;
-  return suites_.worldTransformSuite()->transfer_rect(inData_->effect_ref, inData_->quality, PF_MF_Alpha_STRAIGHT,
-                                                      inData_->field, &source, workWorld_, &mode, nullptr, source.left,
-                                                      source.top, output_);
+  const PF_WorldTransformSuite1* transform = suites_.worldTransformSuite();
+  return canvas_.touched.forEachRect([&](const PF_LRect& touched) {
+    const PF_Rect source = touched;
+    return transform->transfer_rect(inData_->effect_ref, inData_->quality, PF_MF_Alpha_STRAIGHT, inData_->field,
+                                    &source, workWorld_, &mode, nullptr, source.left, source.top, output_);
+  });
 }
 
 PF_Err HostStrokeOutput::reportProgress(A_long current, A_long total) {

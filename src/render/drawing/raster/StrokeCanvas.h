@@ -1,5 +1,5 @@
 // The drawing target of one render call: the pixels of the work world every stroke is stamped
-// into, the rectangle stamps have touched since it was last cleared, the pixels the current
+// into, the pixels stamps have touched since it was last cleared, the pixels the current
 // stamp can no longer change, the colour of the stamps so far, discs waiting to be drawn, and
 // the rasteriser's scratch state and recorded disc shapes. The world belongs to the
 // caller, who calls markCleared() whenever it clears it.
@@ -14,15 +14,16 @@
 #include "raster/DiscShape.h"
 #include "raster/SettledRows.h"
 #include "raster/SpanBuffer.h"
+#include "raster/TouchedArea.h"
 
 struct StrokeCanvas {
   void* pixels = nullptr;  // the work world's first pixel; none: no stamp is drawn
   A_long rowbytes = 0;     // bytes per row
   A_long width = 0;        // px
   A_long height = 0;       // px
-  // Every pixel a stamp may have changed lies in here (right and bottom exclusive); outside it
-  // the work world is as it was when last cleared. Empty: left == right.
-  PF_LRect touched{0, 0, 0, 0};
+  // Every pixel a stamp may have changed lies in here; outside it the work world is as it was
+  // when last cleared.
+  TouchedArea touched;
   SettledRows settledRows;
   StampColours stampColours;  // of the stamps since the last clear
   DeferredDiscs deferredDiscs;
@@ -30,10 +31,10 @@ struct StrokeCanvas {
   raster::DiscShapeCache discShapes;
   DiscRadius radius;
 
-  bool untouched() const { return touched.left >= touched.right || touched.top >= touched.bottom; }
+  bool untouched() const { return touched.empty(); }
   // The work world was cleared: nothing is touched, nothing settled.
   void markCleared() {
-    touched = PF_LRect{0, 0, 0, 0};
+    touched.forget();
     settledRows.forget();
     stampColours.forget();
     deferredDiscs.discs.clear();
@@ -48,12 +49,7 @@ struct StrokeCanvas {
     const PF_LRect box{clipped(std::floor(x - reach), width), clipped(std::floor(y - reach), height),
                        clipped(std::floor(x + reach) + 1.0, width), clipped(std::floor(y + reach) + 1.0, height)};
     if (box.left >= box.right || box.top >= box.bottom) return;
-    if (untouched()) {
-      touched = box;
-      return;
-    }
-    touched = PF_LRect{std::min(touched.left, box.left), std::min(touched.top, box.top),
-                       std::max(touched.right, box.right), std::max(touched.bottom, box.bottom)};
+    touched.add(box);
   }
 
   // Takes pixels, rowbytes, width and height from the world's own fields (none: no world).
@@ -62,7 +58,7 @@ struct StrokeCanvas {
     rowbytes = world ? world->rowbytes : 0;
     width = world ? world->width : 0;
     height = world ? world->height : 0;
-    touched = PF_LRect{0, 0, 0, 0};
+    touched.reset(width, height);
     settledRows.resize(height);
     stampColours.forget();
     deferredDiscs.discs.clear();

@@ -1,0 +1,131 @@
+// The pixels stamps may have changed since the work world was last cleared, kept as the tiles
+// of a 16-pixel grid they fall in. Only these need clearing before the next stroke and laying
+// over the output after it: elsewhere the work world is transparent, and a transparent pixel
+// laid over the output leaves it as it was. A stroke winding across the frame, or round a
+// closed shape, touches a small part of its bounding box; the tiles follow it.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "AE_Effect.h"
+
+class TouchedArea {
+public:
+  static constexpr A_long kTile = 16;  // px
+  // Runs of touched tiles in a tile row join across gaps of up to this many tiles: a host call
+  // costs more than clearing or laying over that many transparent pixels.
+  static constexpr A_long kJoinedGapTiles = 2;
+
+  // A canvas of `width` x `height`; nothing touched.
+  void reset(A_long width, A_long height) {
+    width_ = std::max<A_long>(width, 0);
+    height_ = std::max<A_long>(height, 0);
+    columns_ = (width_ + kTile - 1) / kTile;
+    rows_ = (height_ + kTile - 1) / kTile;
+    tiles_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0);
+    bounds_ = PF_LRect{0, 0, 0, 0};
+  }
+
+  bool empty() const { return bounds_.left >= bounds_.right || bounds_.top >= bounds_.bottom; }
+  // The bounding rectangle of everything added (right and bottom exclusive).
+  PF_LRect bounds() const { return bounds_; }
+
+  // Nothing touched any more; costs the tile rows touched only.
+  void forget() {
+    if (!empty()) {
+      const auto first = tiles_.begin() + static_cast<std::ptrdiff_t>(bounds_.top / kTile) * columns_;
+      const auto last = tiles_.begin() + static_cast<std::ptrdiff_t>((bounds_.bottom - 1) / kTile + 1) * columns_;
+      std::fill(first, last, std::uint8_t{0});
+    }
+    bounds_ = PF_LRect{0, 0, 0, 0};
+  }
+
+  // Adds a box already clipped to the canvas (right and bottom exclusive, not empty).
+  void add(const PF_LRect& box) {
+    for (A_long ty = box.top / kTile; ty <= (box.bottom - 1) / kTile; ++ty) {
+      std::uint8_t* row = tileRow(ty);
+      std::fill(row + box.left / kTile, row + (box.right - 1) / kTile + 1, std::uint8_t{1});
+    }
+    if (empty()) {
+      bounds_ = box;
+      return;
+    }
+    bounds_ = PF_LRect{std::min(bounds_.left, box.left), std::min(bounds_.top, box.top),
+                       std::max(bounds_.right, box.right), std::max(bounds_.bottom, box.bottom)};
+  }
+
+  // Whether (x, y) lies in a touched tile (so a pixel stamps changed always does).
+  bool contains(A_long x, A_long y) const {
+    if (x < 0 || x >= width_ || y < 0 || y >= height_) return false;
+    return tileRow(y / kTile)[x / kTile] != 0;
+  }
+
+  // Calls visit(rect) for disjoint rectangles that together hold every touched tile (clipped
+  // to the canvas); stops at, and returns, the first error visit returns. Each tile row's runs
+  // of touched tiles are rectangles; a run with the same columns as one in the tile row above
+  // extends that rectangle down instead.
+  template <class Visit>
+  PF_Err forEachRect(Visit&& visit) const {
+    if (empty()) return PF_Err_NONE;
+    std::vector<PF_LRect> open;  // rectangles reaching the previous tile row, left to right
+    std::vector<PF_LRect> next;
+    for (A_long ty = bounds_.top / kTile; ty <= (bounds_.bottom - 1) / kTile; ++ty) {
+      const std::uint8_t* row = tileRow(ty);
+      const A_long top = ty * kTile;
+      const A_long bottom = std::min(top + kTile, height_);
+      next.clear();
+      std::size_t above = 0;
+      for (A_long tx = 0; tx < columns_;) {
+        if (row[tx] == 0) {
+          ++tx;
+          continue;
+        }
+        const A_long first = tx;
+        A_long last = tx;
+        for (A_long gap = 0; ++tx < columns_ && gap <= kJoinedGapTiles;) {
+          if (row[tx] != 0) {
+            last = tx;
+            gap = 0;
+          } else {
+            ++gap;
+          }
+        }
+        tx = last + 1;
+        const A_long left = first * kTile;
+        const A_long right = std::min((last + 1) * kTile, width_);
+        // Rectangles above that end left of this run are finished.
+        while (above < open.size() && open[above].right <= left) {
+          if (const PF_Err err = visit(open[above])) return err;
+          ++above;
+        }
+        if (above < open.size() && open[above].left == left && open[above].right == right) {
+          next.push_back(PF_LRect{left, open[above].top, right, bottom});
+          ++above;
+        } else {
+          next.push_back(PF_LRect{left, top, right, bottom});
+        }
+      }
+      for (; above < open.size(); ++above) {
+        if (const PF_Err err = visit(open[above])) return err;
+      }
+      open.swap(next);
+    }
+    for (const PF_LRect& rect : open) {
+      if (const PF_Err err = visit(rect)) return err;
+    }
+    return PF_Err_NONE;
+  }
+
+private:
+  std::uint8_t* tileRow(A_long ty) { return tiles_.data() + static_cast<std::size_t>(ty) * columns_; }
+  const std::uint8_t* tileRow(A_long ty) const { return tiles_.data() + static_cast<std::size_t>(ty) * columns_; }
+
+  A_long width_ = 0;
+  A_long height_ = 0;
+  A_long columns_ = 0;  // tiles per row
+  A_long rows_ = 0;     // tile rows
+  std::vector<std::uint8_t> tiles_;  // 1: touched
+  PF_LRect bounds_{0, 0, 0, 0};
+};
