@@ -120,6 +120,64 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
   }
 }
 
+// A raster sink that keeps, per pixel, the largest rim coverage handed to it; the settled runs
+// are the blitter's, so rims inside them are passed over as before.
+template <class Pixel>
+class LargestRimCoverage {
+public:
+  LargestRimCoverage(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter)
+      : deferred_(canvas.deferredDiscs), blitter_(blitter), width_(canvas.width) {
+    const std::size_t pixels = static_cast<std::size_t>(canvas.width) * static_cast<std::size_t>(canvas.height);
+    if (deferred_.rimCoverage.size() != pixels) {
+      deferred_.rimCoverage.assign(pixels, 0);
+      deferred_.rimLeft.assign(static_cast<std::size_t>(canvas.height), 0);
+      deferred_.rimRight.assign(static_cast<std::size_t>(canvas.height), -1);
+    }
+    deferred_.rowsWithRim.clear();
+  }
+
+  bool settledRun(int py, int& left, int& right) const { return blitter_.settledRun(py, left, right); }
+
+  void pixel(int px, int py, int coverage) {
+    const auto y = static_cast<std::size_t>(py);
+    std::uint8_t& kept = deferred_.rimCoverage[y * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
+    if (coverage <= kept) return;
+    kept = static_cast<std::uint8_t>(coverage);
+    int& left = deferred_.rimLeft[y];
+    int& right = deferred_.rimRight[y];
+    if (left > right) {
+      deferred_.rowsWithRim.push_back(py);
+      left = right = px;
+    } else {
+      left = std::min(left, px);
+      right = std::max(right, px);
+    }
+  }
+
+  void span(int, int, int) {}  // rims only
+
+  // Each kept pixel blended once at its coverage; the scratch left empty for the next pass.
+  void blendInto(StampBlitter<Pixel>& blitter) {
+    for (const int py : deferred_.rowsWithRim) {
+      const auto y = static_cast<std::size_t>(py);
+      std::uint8_t* row = deferred_.rimCoverage.data() + y * static_cast<std::size_t>(width_);
+      for (int px = deferred_.rimLeft[y]; px <= deferred_.rimRight[y]; ++px) {
+        if (row[px] == 0) continue;
+        blitter.pixel(px, py, row[px]);
+        row[px] = 0;
+      }
+      deferred_.rimLeft[y] = 0;
+      deferred_.rimRight[y] = -1;
+    }
+    deferred_.rowsWithRim.clear();
+  }
+
+private:
+  DeferredDiscs& deferred_;
+  const StampBlitter<Pixel>& blitter_;
+  int width_;
+};
+
 }  // namespace
 
 template <class Pixel>
@@ -130,10 +188,11 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   std::memcpy(&stamp, deferred.stamp, sizeof(Pixel));
   StampBlitter<Pixel> blitter(canvas, stamp);
   blendInteriors(canvas, blitter);
+  LargestRimCoverage<Pixel> rims(canvas, blitter);
   for (const DeferredDiscs::Disc& d : deferred.discs) {
-    raster::replayDiscShape(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, blitter,
-                            raster::DiscParts::RimOnly);
+    raster::replayDiscShape(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, rims, raster::DiscParts::RimOnly);
   }
+  rims.blendInto(blitter);
   deferred.discs.clear();
 }
 
