@@ -8,9 +8,10 @@
 // blends; tests plug in one that records.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
-#include <utility>
 #include <cstdint>
+#include <utility>
 
 #include "raster/DiscRadius.h"
 #include "raster/EdgeCoverage.h"
@@ -111,6 +112,15 @@ inline QuantisedDisc quantiseDisc(double x, double y, double r) {
   return disc;
 }
 
+// Rows of a rim walk that are drawn: first … last, relative to the centre cell. Steps on other
+// rows are walked (the walk's path never changes) but neither measured nor visited, and long
+// stretches of them are passed over at once.
+struct RimRows {
+  std::int64_t first = INT64_MIN / 4;
+  std::int64_t last = INT64_MAX / 4;
+  bool contains(std::int64_t j) const { return j >= first && j <= last; }
+};
+
 // The rim walk of a large disc (1 ≤ r ≤ kMaxDiscRadiusPx): eight octants from the bottom of the
 // circle, anchor i = ceil(xs), j = floor(ys + sqrt(r² − (i − xs)²) + 0.5), with the integer
 // midpoint test
@@ -119,13 +129,22 @@ inline QuantisedDisc quantiseDisc(double x, double y, double r) {
 // part, sx²/4 + sy²/4 − 64r², is rounded once (halves up); with doubled coordinates
 // X2 = 2X, Y2 = 2Y the rest is exact:  F = 16·X2² − 4·X2·sx + 16·Y2² − 4·Y2·sy + C.
 //
-// Every step calls visit(i, j, qi, qj, fP, fQ): the step's pixel P = (i, j), its partner
-// Q = (qi, qj) (P's neighbour along the octant's minor axis: outward when P is inside, inward
-// otherwise) and their edge distances. The anchor itself is not a step. Steps whose row j
-// `skipRow` rejects are walked (the walk's path never changes) but neither measured nor
-// visited: a caller that draws only some rows passes over a huge disc's others cheaply.
-template <class Visit, class SkipRow>
-void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, SkipRow&& skipRow) {
+// Every step on a drawn row calls visit(i, j, qi, qj, fP, fQ): the step's pixel P = (i, j), its
+// partner Q = (qi, qj) (P's neighbour along the octant's minor axis: outward when P is inside,
+// inward otherwise) and their edge distances. The anchor itself is not a step.
+//
+// Passing over rows that are not drawn: where the walk goes along a side (one row a step) the
+// pixel it stands on at row j is the one whose left and right edges the circle passes between,
+//   right side: F(2i − 1, 2j) < 0 ≤ F(2i + 1, 2j)     left side: F(2i + 1, 2j) < 0 ≤ F(2i − 1, 2j)
+// (and along the top and bottom, one column a step, the same with rows and columns swapped),
+// as long as it stood on such a pixel before and the circle is less steep than 45° to the
+// walk's direction: the minor move is taken exactly when the next row's pixel lies one further.
+// So where the walk stands on that pixel, the circle is well under 45° at both ends of a
+// stretch of undrawn rows (3·|minor| ≤ 2·|major| offset from the centre; it only gets flatter or
+// steeper monotonically within an octant), and the octant does not end within it, the walk is
+// set to the stretch's end directly: O(1) instead of a step per row.
+template <class Visit>
+void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows) {
   const int sx = disc.sx;
   const int sy = disc.sy;
   const double xs = disc.xs;
@@ -152,7 +171,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, SkipRow&& skipRow) {
       i += ni;
       j += nj;
     }
-    if (skipRow(j)) return;
+    if (!rows.contains(j)) return;
     const double fP = discEdgeDistance(i - xs, j - ys, r);
     const int qi = fP < 0.0 ? i + oi : i - oi;
     const int qj = fP < 0.0 ? j + oj : j - oj;
@@ -162,27 +181,155 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, SkipRow&& skipRow) {
   const auto h = [&] { return 16 * i - sx; };
   const auto v = [&] { return 16 * j - sy; };
 
+  // The pixel the circle passes through at `line` (a row when `alongRows`, else a column), on
+  // the side where the other coordinate grows outward when `outward` is +1 (right, bottom) or
+  // shrinks when −1 (left, top): F(2c − outward) < 0 ≤ F(2c + outward). False where the line
+  // misses the circle.
+  const auto pixelOnCircle = [&](std::int64_t line, bool alongRows, int outward, std::int64_t& c) {
+    const auto test = [&](std::int64_t c2) {
+      return alongRows ? midpointTest(c2, 2 * line) : midpointTest(2 * line, c2);
+    };
+    const double own = alongRows ? sx : sy;  // F = 16·c2² − 4·own·c2 + k along the line
+    const std::int64_t l2 = 2 * line;
+    const std::int64_t k = 16 * l2 * l2 - 4 * l2 * (alongRows ? sy : sx) + constantPart;
+    const double discriminant = own * own - 4.0 * static_cast<double>(k);
+    if (!(discriminant >= 0.0)) return false;
+    c = static_cast<std::int64_t>(std::floor((own + outward * std::sqrt(discriminant)) / 16.0 + 0.5));
+    for (int tries = 0; tries < 8; ++tries) {
+      if (test(2 * c + outward) < 0) {
+        c += outward;
+      } else if (test(2 * c - outward) >= 0) {
+        c -= outward;
+      } else {
+        return true;
+      }
+    }
+    return false;
+  };
+  // Whether the circle at pixel offset (major, minor) from the centre, in 1/16 px, is flat
+  // enough to pass over: 3·|minor| ≤ 2·|major|, at least 10 px out along the major axis.
+  const auto flat = [](std::int64_t major, std::int64_t minor) {
+    const std::int64_t a = major < 0 ? -major : major;
+    const std::int64_t b = minor < 0 ? -minor : minor;
+    return a >= 160 && 3 * b <= 2 * a;
+  };
+  constexpr std::int64_t kShortest = 16;  // stretches shorter than this are walked
+  constexpr std::int64_t kUnbounded = INT64_MAX / 4;
+  // No stretch is longer than the circle is wide, which keeps every line tried near it.
+  const std::int64_t longest = 2 * static_cast<std::int64_t>(r) + 4;
+  int quietSteps = 0;  // after a failed attempt, steps before the next one
+
+  // Along a side (one row a step, dj = ±1; outward +1 on the right, −1 on the left), at most
+  // `budget` steps: the steps passed over, 0 when none.
+  const auto passRows = [&](int dj, int outward, std::int64_t budget) -> std::int64_t {
+    if (quietSteps > 0) return (--quietSteps, 0);
+    const std::int64_t next = std::int64_t{j} + dj;
+    std::int64_t undrawn = 0;
+    if (next < rows.first) undrawn = dj > 0 ? rows.first - next : kUnbounded;
+    if (next > rows.last) undrawn = dj < 0 ? next - rows.last : kUnbounded;
+    std::int64_t m = std::min({undrawn, budget, longest});
+    std::int64_t column = 0;
+    if (m < kShortest || !flat(h(), v()) || !pixelOnCircle(j, true, outward, column) || column != i) {
+      quietSteps = 16;
+      return 0;
+    }
+    for (; m >= kShortest; m /= 2) {
+      const std::int64_t row = std::int64_t{j} + dj * m;
+      if (pixelOnCircle(row, true, outward, column) && flat(16 * column - sx, 16 * row - sy)) {
+        i = static_cast<int>(column);
+        j = static_cast<int>(row);
+        return m;
+      }
+    }
+    quietSteps = 16;
+    return 0;
+  };
+  // Along the bottom or top (one column a step, di = ±1; outward +1 at the bottom, −1 at the
+  // top), at most `budget` steps, when every row they reach is undrawn.
+  const auto passColumns = [&](int di, int outward, std::int64_t budget) -> std::int64_t {
+    if (quietSteps > 0) return (--quietSteps, 0);
+    const bool below = j > rows.last;
+    const bool above = j < rows.first;
+    std::int64_t row = 0;
+    if ((!below && !above) || budget < kShortest || !flat(v(), h()) || !pixelOnCircle(i, false, outward, row) ||
+        row != j) {
+      quietSteps = 16;
+      return 0;
+    }
+    for (std::int64_t m = std::min(budget, longest); m >= kShortest; m /= 2) {
+      const std::int64_t column = std::int64_t{i} + di * m;
+      if (pixelOnCircle(column, false, outward, row) && flat(16 * row - sy, 16 * column - sx) &&
+          (below ? row > rows.last : row < rows.first)) {
+        i = static_cast<int>(column);
+        j = static_cast<int>(row);
+        return m;
+      }
+    }
+    quietSteps = 16;
+    return 0;
+  };
+
   // 1: bottom, right of the anchor
-  while (v() > h()) step(1, 0, 0, -1, true, 0, 1);
+  while (v() > h()) {
+    if (passColumns(1, 1, kUnbounded) == 0) step(1, 0, 0, -1, true, 0, 1);
+  }
   // 2: right side, lower half
-  for (int n = detail::ceilDiv16(v()); n > 0; --n) step(0, -1, 1, 0, false, 1, 0);
+  for (std::int64_t n = detail::ceilDiv16(v()); n > 0;) {
+    const std::int64_t passed = passRows(-1, 1, n);
+    if (passed == 0) {
+      step(0, -1, 1, 0, false, 1, 0);
+      --n;
+    } else {
+      n -= passed;
+    }
+  }
   // 3: right side, upper half
-  while (h() > -v()) step(0, -1, -1, 0, true, 1, 0);
+  while (h() > -v()) {
+    if (passRows(-1, 1, kUnbounded) == 0) step(0, -1, -1, 0, true, 1, 0);
+  }
   // 4: top, right half
-  for (int n = detail::ceilDiv16(h()); n > 0; --n) step(-1, 0, 0, -1, false, 0, -1);
+  for (std::int64_t n = detail::ceilDiv16(h()); n > 0;) {
+    const std::int64_t passed = passColumns(-1, -1, n);
+    if (passed == 0) {
+      step(-1, 0, 0, -1, false, 0, -1);
+      --n;
+    } else {
+      n -= passed;
+    }
+  }
   // 5: top, left half
-  while (v() < h()) step(-1, 0, 0, 1, true, 0, -1);
+  while (v() < h()) {
+    if (passColumns(-1, -1, kUnbounded) == 0) step(-1, 0, 0, 1, true, 0, -1);
+  }
   // 6: left side, upper half
-  for (int n = detail::ceilDiv16(-v()); n > 0; --n) step(0, 1, -1, 0, false, -1, 0);
+  for (std::int64_t n = detail::ceilDiv16(-v()); n > 0;) {
+    const std::int64_t passed = passRows(1, -1, n);
+    if (passed == 0) {
+      step(0, 1, -1, 0, false, -1, 0);
+      --n;
+    } else {
+      n -= passed;
+    }
+  }
   // 7: left side, lower half
-  while (v() < -h()) step(0, 1, 1, 0, true, -1, 0);
+  while (v() < -h()) {
+    if (passRows(1, -1, kUnbounded) == 0) step(0, 1, 1, 0, true, -1, 0);
+  }
   // 8: bottom, left half
-  for (int n = detail::ceilDiv16(-h()); n > 0; --n) step(1, 0, 0, 1, false, 0, 1);
+  for (std::int64_t n = detail::ceilDiv16(-h()); n > 0;) {
+    const std::int64_t passed = passColumns(1, 1, n);
+    if (passed == 0) {
+      step(1, 0, 0, 1, false, 0, 1);
+      --n;
+    } else {
+      n -= passed;
+    }
+  }
 }
 
 template <class Visit>
 void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
-  traceDiscRim(disc, std::forward<Visit>(visit), [](int) { return false; });
+  traceDiscRim(disc, std::forward<Visit>(visit), RimRows{});
 }
 
 // Large discs (r ≥ 5): the rim walk's pixels get their edge coverage and narrow their row's
@@ -199,7 +346,8 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
   const QuantisedDisc disc = quantiseDisc(x, y, r);
-  spans.reset(r, disc.xs, disc.ys);
+  // Rows off the canvas are neither filled nor bounded.
+  spans.reset(r, disc.xs, disc.ys, -disc.cellY, height - 1 - disc.cellY);
   DiscCoverage coverageOf(radius);
 
   const auto rim = [&](int i, int j, double f) {
@@ -212,10 +360,7 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
   };
   // A step more than a row off the canvas has its partner off it too (one row away at most):
   // it neither draws nor bounds a row the fill below will draw.
-  const auto offCanvasRow = [&](int j) {
-    const std::int64_t py = disc.cellY + j;
-    return py < -1 || py > height;
-  };
+  const RimRows drawnRows{-1 - disc.cellY, height - disc.cellY};
   traceDiscRim(
       disc,
       [&](int i, int j, int qi, int qj, double fP, double fQ) {
@@ -224,10 +369,10 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
         spans.narrow(i, j);
         spans.narrow(qi, qj);
       },
-      offCanvasRow);
+      drawnRows);
 
   // Fill: rows bounded on both sides, strictly inside the rim, clipped to the canvas.
-  for (int entry = 0; entry < spans.rowsInDisc; ++entry) {
+  for (int entry = spans.firstLive; entry <= spans.lastLive; ++entry) {
     const int left = spans.leftBounds[static_cast<std::size_t>(entry)];
     const int right = spans.rightBounds[static_cast<std::size_t>(entry)];
     if (left == SpanBuffer::kNoLeftBound || right == SpanBuffer::kNoRightBound) continue;

@@ -203,6 +203,12 @@ void largeDiscFromShapes(int width, int height, double x, double y, double r, co
   const double reach = discReach(r);
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
+  // Recording walks the whole rim; a disc far larger than the canvas draws only the little of
+  // it on the canvas directly instead.
+  if (r > 2.0 * std::max(width, height)) {
+    largeDisc(width, height, x, y, r, radius, spans, sink);
+    return;
+  }
   const QuantisedDisc disc = quantiseDisc(x, y, r);
   DiscShape* shape = nullptr;
   DiscShapeCache::Slot& slot = cache.slot(r, disc.sx, disc.sy, shape);
