@@ -114,7 +114,11 @@ unsigned char* WorldRegistry::allocate(std::size_t bytes) {
       return block;
     }
   }
-  return static_cast<unsigned char*>(std::malloc(bytes));
+  // Every world's pixels start at the same place within a page (kGuardBytes in): a row copied
+  // from one world to another then never has its loads wait on stores to an address that
+  // looks the same to the cache (4K aliasing), which slows a copy down severalfold.
+  constexpr std::size_t kPage = 4096;
+  return static_cast<unsigned char*>(std::aligned_alloc(kPage, (bytes + kPage - 1) / kPage * kPage));
 }
 
 void WorldRegistry::release(unsigned char* block, std::size_t bytes) {
