@@ -2,12 +2,18 @@
 // visit exactly the pixels, partners and edge distances of the step-by-step walk, in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <random>
 #include <vector>
 
+#include "raster/DiscRadius.h"
 #include "raster/DiscRaster.h"
+#include "raster/EdgeCoverage.h"
+#include "raster/SpanBuffer.h"
 
 namespace {
 
@@ -40,7 +46,12 @@ TEST(RimWalk, PassingOverUndrawnRowsVisitsWhatTheFullWalkVisits) {
     // A band of drawn rows anywhere from above the disc to below it, a few rows to a few
     // hundred tall: through the sides, the caps, or missing the circle altogether.
     const auto reach = static_cast<std::int64_t>(r) + 4;
-    const std::int64_t first = std::uniform_int_distribution<std::int64_t>(-reach - 20, reach + 20)(random);
+    // Every other band near the rows where the circle turns through 45°, where the walk
+    // changes from one row a step to one column a step.
+    const auto diagonal = static_cast<std::int64_t>(r * 0.7071) * (round % 4 == 1 ? 1 : -1);
+    const std::int64_t first = round % 2 == 1
+                                   ? diagonal + std::uniform_int_distribution<std::int64_t>(-30, 30)(random)
+                                   : std::uniform_int_distribution<std::int64_t>(-reach - 20, reach + 20)(random);
     const std::int64_t height = std::uniform_int_distribution<std::int64_t>(1, round % 3 == 0 ? 400 : 50)(random);
     const raster::RimRows rows{first, first + height - 1};
     const std::vector<Visit> expected = walk(disc, rows, false);
@@ -49,6 +60,79 @@ TEST(RimWalk, PassingOverUndrawnRowsVisitsWhatTheFullWalkVisits) {
     compared += static_cast<int>(expected.size());
   }
   EXPECT_GT(compared, 100000);  // the bands did meet the rims
+}
+
+}  // namespace
+
+namespace {
+
+// What a large disc hands its sink: each canvas pixel's rim coverages in order, and the spans.
+struct DrawnDisc {
+  std::map<std::pair<int, int>, std::vector<int>> rim;
+  std::vector<std::array<int, 3>> spans;
+  void pixel(int px, int py, int coverage) { rim[{px, py}].push_back(coverage); }
+  void span(int py, int x0, int x1) { spans.push_back({py, x0, x1}); }
+  bool operator==(const DrawnDisc&) const = default;
+};
+
+// largeDisc as it stood before it passed over rows or left out the walk: the whole rim walked,
+// every row of the disc bounded and filled.
+DrawnDisc wholeWalk(int width, int height, double x, double y, double r) {
+  DrawnDisc drawn;
+  const DiscRadius radius = DiscRadius::of(r);
+  const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
+  SpanBuffer spans;
+  spans.reset(r, disc.xs, disc.ys);
+  DiscCoverage coverageOf(radius);
+  const auto rim = [&](int i, int j, double f) {
+    const std::int64_t px = disc.cellX + i;
+    const std::int64_t py = disc.cellY + j;
+    if (px < 0 || px >= width || py < 0 || py >= height) return;
+    const int coverage = coverageOf.at(f);
+    if (coverage >= 1) drawn.pixel(static_cast<int>(px), static_cast<int>(py), coverage);
+  };
+  raster::traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) {
+    rim(i, j, fP);
+    rim(qi, qj, fQ);
+    spans.narrow(i, j);
+    spans.narrow(qi, qj);
+  });
+  for (int entry = 0; entry < spans.rowsInDisc; ++entry) {
+    const int left = spans.leftBounds[static_cast<std::size_t>(entry)];
+    const int right = spans.rightBounds[static_cast<std::size_t>(entry)];
+    if (left == SpanBuffer::kNoLeftBound || right == SpanBuffer::kNoRightBound) continue;
+    const std::int64_t py = disc.cellY + spans.rowOffset + entry;
+    if (py < 0 || py >= height) continue;
+    const std::int64_t from = std::max<std::int64_t>(disc.cellX + left, 0);
+    const std::int64_t to = std::min<std::int64_t>(disc.cellX + right, width - 1);
+    if (from <= to) drawn.span(static_cast<int>(py), static_cast<int>(from), static_cast<int>(to));
+  }
+  return drawn;
+}
+
+// Discs from a little larger than the canvas to far larger, around it, through its edges and
+// holding all of it: the same pixels, coverages and spans as the whole walk.
+TEST(RimWalk, LargeDiscsDrawWhatTheWholeWalkDraws) {
+  std::mt19937 random(707);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  int held = 0;
+  for (int round = 0; round < 600; ++round) {
+    const int width = std::uniform_int_distribution<int>(1, 80)(random);
+    const int height = std::uniform_int_distribution<int>(1, 60)(random);
+    const double r = std::exp(std::log(5.0) + unit(random) * (std::log(3000.0) - std::log(5.0)));
+    // Centres within the disc's own reach of the canvas, so every case draws something.
+    const double x = width / 2.0 + (unit(random) - 0.5) * 2.0 * (r + width);
+    const double y = height / 2.0 + (unit(random) - 0.5) * 2.0 * (r + height);
+    DrawnDisc got;
+    SpanBuffer spans;
+    raster::largeDisc(width, height, x, y, r, DiscRadius::of(r), spans, got);
+    std::sort(got.spans.begin(), got.spans.end());
+    DrawnDisc expected = wholeWalk(width, height, x, y, r);
+    std::sort(expected.spans.begin(), expected.spans.end());
+    ASSERT_EQ(got, expected) << "canvas " << width << " x " << height << ", disc (" << x << ", " << y << ") r " << r;
+    held += raster::discHoldsCanvas(raster::quantiseDisc(x, y, r), width, height) ? 1 : 0;
+  }
+  EXPECT_GT(held, 50);  // the shortcut was taken often enough to be tested
 }
 
 }  // namespace

@@ -96,9 +96,15 @@ PF_Err RenderContext::progress(A_long current, A_long total) {
 }
 
 PF_Err RenderContext::abort() {
-  const std::lock_guard lock(mutex_);
-  ++abortCalls_;
-  return request_.cancelAtAbortCall > 0 && abortCalls_ >= request_.cancelAtAbortCall ? PF_Interrupt_CANCEL : PF_Err_NONE;
+  bool cancel = false;
+  {
+    const std::lock_guard lock(mutex_);
+    ++abortCalls_;
+    cancel = request_.cancelAtAbortCall > 0 && abortCalls_ >= request_.cancelAtAbortCall;
+  }
+  // Outside the lock, as for progress.
+  if (request_.onAbort) request_.onAbort();
+  return cancel ? PF_Interrupt_CANCEL : PF_Err_NONE;
 }
 
 std::vector<ProgressCall> RenderContext::progressCalls() const {

@@ -34,6 +34,8 @@ struct RenderRequest {
   // Called on the render thread at every inter.progress call, while the frame renders, after
   // the call is recorded; for progress bars. May be empty.
   std::function<void(A_long current, A_long total)> onProgress;
+  // Called on the render thread at every inter.abort call, after it is counted. May be empty.
+  std::function<void()> onAbort;
 
   static RenderRequest atFrame(A_long frame, int bitDepth = 8) {
     RenderRequest request;

@@ -70,6 +70,10 @@ struct DeferredDiscs {
     std::int64_t cellY;
   };
   std::vector<Disc> discs;
+  // Rows of the waiting discs' shapes; the queue is drawn once it holds this many (the stroke
+  // loop asks whether to stop every 65,536 units of sample and disc-row work).
+  static constexpr std::int64_t kMostRowsQueued = 16384;
+  std::int64_t rowsQueued = 0;
   double radius = 0.0;
   unsigned char stamp[16] = {};
 

@@ -139,9 +139,8 @@ struct RimRows {
 // (and along the top and bottom, one column a step, the same with rows and columns swapped),
 // as long as it stood on such a pixel before and the circle is less steep than 45° to the
 // walk's direction: the minor move is taken exactly when the next row's pixel lies one further.
-// So where the walk stands on that pixel, the circle is well under 45° at both ends of a
-// stretch of undrawn rows (3·|minor| ≤ 2·|major| offset from the centre; it only gets flatter or
-// steeper monotonically within an octant), and the octant does not end within it, the walk is
+// So where the walk stands on that pixel, the circle is under 45° at both ends of a stretch
+// of undrawn rows (by 4 px; it only gets flatter or steeper monotonically within an octant), and the octant does not end within it, the walk is
 // set to the stretch's end directly: O(1) instead of a step per row.
 template <class Visit>
 void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows) {
@@ -207,11 +206,13 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
     return false;
   };
   // Whether the circle at pixel offset (major, minor) from the centre, in 1/16 px, is flat
-  // enough to pass over: 3·|minor| ≤ 2·|major|, at least 10 px out along the major axis.
+  // enough to pass over: under 45° by 4 px (|minor| + 64 ≤ |major|), at least 10 px out along
+  // the major axis. The walk's pixel is within half a pixel of the circle, so the circle's own
+  // slope there is below 1, and one row (column) moves it less than one column (row).
   const auto flat = [](std::int64_t major, std::int64_t minor) {
     const std::int64_t a = major < 0 ? -major : major;
     const std::int64_t b = minor < 0 ? -minor : minor;
-    return a >= 160 && 3 * b <= 2 * a;
+    return a >= 160 && b + 64 <= a;
   };
   constexpr std::int64_t kShortest = 16;  // stretches shorter than this are walked
   constexpr std::int64_t kUnbounded = INT64_MAX / 4;
@@ -230,7 +231,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
     std::int64_t m = std::min({undrawn, budget, longest});
     std::int64_t column = 0;
     if (m < kShortest || !flat(h(), v()) || !pixelOnCircle(j, true, outward, column) || column != i) {
-      quietSteps = 16;
+      quietSteps = 4;
       return 0;
     }
     for (; m >= kShortest; m /= 2) {
@@ -241,7 +242,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
         return m;
       }
     }
-    quietSteps = 16;
+    quietSteps = 4;
     return 0;
   };
   // Along the bottom or top (one column a step, di = ±1; outward +1 at the bottom, −1 at the
@@ -253,7 +254,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
     std::int64_t row = 0;
     if ((!below && !above) || budget < kShortest || !flat(v(), h()) || !pixelOnCircle(i, false, outward, row) ||
         row != j) {
-      quietSteps = 16;
+      quietSteps = 4;
       return 0;
     }
     for (std::int64_t m = std::min(budget, longest); m >= kShortest; m /= 2) {
@@ -265,7 +266,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
         return m;
       }
     }
-    quietSteps = 16;
+    quietSteps = 4;
     return 0;
   };
 
@@ -332,6 +333,20 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
   traceDiscRim(disc, std::forward<Visit>(visit), RimRows{});
 }
 
+// Whether a large disc holds the whole canvas with room to spare: every pixel at most r − 4
+// from its (quantised) centre. Its rim walk then meets no canvas pixel (each pixel it visits
+// lies within two pixels of the circle) and every canvas row lies between the row's rim bounds,
+// so what it draws is every row in full: the walk can be left out.
+inline bool discHoldsCanvas(const QuantisedDisc& disc, int width, int height) {
+  const double cx = static_cast<double>(disc.cellX) + disc.xs;
+  const double cy = static_cast<double>(disc.cellY) + disc.ys;
+  const double inner = disc.r - 4.0;
+  if (!(inner > 0.0)) return false;
+  const double dx = std::max(std::abs(cx), std::abs(cx - (width - 1)));
+  const double dy = std::max(std::abs(cy), std::abs(cy - (height - 1)));
+  return dx * dx + dy * dy <= inner * inner;
+}
+
 // Large discs (r ≥ 5): the rim walk's pixels get their edge coverage and narrow their row's
 // span bounds; the rows are then filled strictly between the bounds at full coverage.
 template <class Sink>
@@ -346,6 +361,10 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
   const QuantisedDisc disc = quantiseDisc(x, y, r);
+  if (discHoldsCanvas(disc, width, height)) {
+    for (int py = 0; py < height; ++py) sink.span(py, 0, width - 1);
+    return;
+  }
   // Rows off the canvas are neither filled nor bounded.
   spans.reset(r, disc.xs, disc.ys, -disc.cellY, height - 1 - disc.cellY);
   DiscCoverage coverageOf(radius);

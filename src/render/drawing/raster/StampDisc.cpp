@@ -57,7 +57,9 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   const bool joins = deferred.discs.empty() ||
                      (r == deferred.radius && std::memcmp(deferred.stamp, &stamp, sizeof(Pixel)) == 0);
   // The waiting discs' shapes belong to their radius: drawn before another radius is looked up.
-  if (!joins) FlushDeferredDiscs<Pixel>(canvas);
+  // A long queue is drawn too, so that the drawing it holds back stays a small part of the
+  // work between two questions whether to stop.
+  if (!joins || deferred.rowsQueued >= DeferredDiscs::kMostRowsQueued) FlushDeferredDiscs<Pixel>(canvas);
   const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
   raster::DiscShape* shape = nullptr;
   if (canvas.discShapes.slot(r, disc.sx, disc.sy, shape) != raster::DiscShapeCache::Slot::Recorded) return false;
@@ -69,6 +71,7 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
     std::memcpy(deferred.stamp, &stamp, sizeof(Pixel));
   }
   deferred.discs.push_back(DeferredDiscs::Disc{shape, disc.cellX, disc.cellY});
+  deferred.rowsQueued += static_cast<std::int64_t>(shape->rows.size());
   return true;
 }
 
@@ -194,6 +197,7 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   }
   rims.blendInto(blitter);
   deferred.discs.clear();
+  deferred.rowsQueued = 0;
 }
 
 template int StampSmallDisc<PF_Pixel8>(StrokeCanvas&, double, double, double, const PF_Pixel8&);

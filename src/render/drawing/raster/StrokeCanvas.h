@@ -38,6 +38,7 @@ struct StrokeCanvas {
     settledRows.forget();
     stampColours.forget();
     deferredDiscs.discs.clear();
+    deferredDiscs.rowsQueued = 0;
   }
 
   // Grows `touched` by the pixels within `reach` of (x, y), clipped to the canvas.
@@ -62,5 +63,6 @@ struct StrokeCanvas {
     settledRows.resize(height);
     stampColours.forget();
     deferredDiscs.discs.clear();
+    deferredDiscs.rowsQueued = 0;
   }
 };
