@@ -1,7 +1,8 @@
 // How soon a cancel takes effect: the longest time a render goes without asking the host
 // whether to stop (inter.progress or inter.abort), on scenes that draw a lot between strokes.
 // Each benchmark renders its scene once per iteration and reports, as counters, that longest
-// gap and the number of questions; the frame time is the benchmark's own.
+// gap, which question ended it, and the number of questions; the frame time is the
+// benchmark's own.
 //
 //   build/default/bench/inkline_cancel_latency_bench [scene.json ...]
 // Without arguments: the scenes in bench/cancel-scenes/.
@@ -35,7 +36,7 @@ class CancelScene {
   }
 
   // One frame; returns the longest gap between questions, in milliseconds.
-  double render(int& questions) {
+  double render(int& questions, int& longestAt) {
     aehost::RenderRequest request = aehost::RenderRequest::atFrame(scene_.frames.first, scene_.render.bitDepth);
     request.timeTicks = scene_.frames.first * scene_.time.timeStep;
     request.downsampleX = scene_.render.downsampleX;
@@ -46,7 +47,11 @@ class CancelScene {
     questions = 0;
     const auto asked = [&] {
       const Clock::time_point now = Clock::now();
-      longest = std::max(longest, std::chrono::duration<double, std::milli>(now - last).count());
+      const double gap = std::chrono::duration<double, std::milli>(now - last).count();
+      if (gap > longest) {
+        longest = gap;
+        longestAt = questions;
+      }
       last = now;
       ++questions;
     };
@@ -67,10 +72,21 @@ void registerScene(const std::filesystem::path& file) {
   benchmark::RegisterBenchmark(("cancel/" + file.stem().string()).c_str(), [file](benchmark::State& state) {
     try {
       CancelScene scene(file);
+      int ignored = 0;
+      scene.render(ignored, ignored);  // the host converts the layer on the first render
       double longest = 0.0;
       int questions = 0;
-      for (auto _ : state) longest = std::max(longest, scene.render(questions));
+      int longestAt = 0;
+      for (auto _ : state) {
+        int at = 0;
+        const double gap = scene.render(questions, at);
+        if (gap > longest) {
+          longest = gap;
+          longestAt = at;
+        }
+      }
       state.counters["longest_gap_ms"] = longest;
+      state.counters["before_question"] = longestAt;  // 0: before the first, questions: after the last
       state.counters["questions"] = questions;
     } catch (const std::exception& e) {
       state.SkipWithError(e.what());

@@ -127,8 +127,14 @@ void DrawStrokeSegment(StrokeRecord& record, const StrokeColours<Pixel>& colours
       std::max(record.thicknessPx, std::max(record.startTipThicknessPx, record.endTipThicknessPx)) / 2.0 + 4.0;
   int walkedInterval = -1;  // a table interval found not worth passing over: its samples are walked
   while (true) {
-    // The work since the last sample: the sample itself and the rows of its disc.
-    if (record.interrupt != nullptr && record.interrupt->spend(1.0 + 2.0 * lastRadiusPx)) return;
+    // The work since the last sample: the sample itself, the rows of its disc, and the pixels
+    // a disc may have to fill (a quarter unit each, up to the canvas): the interior of a disc
+    // that lands on unsettled pixels costs its area, not its height.
+    if (record.interrupt != nullptr) {
+      const double canvasArea = static_cast<double>(record.canvasWidth) * static_cast<double>(record.canvasHeight);
+      const double fillable = std::min(lastRadiusPx * lastRadiusPx, canvasArea);
+      if (record.interrupt->spend(1.0 + 2.0 * lastRadiusPx + 0.25 * fillable)) return;
+    }
     lastRadiusPx = 0.0;
     // Far off the canvas: the samples left in this table interval are passed over at once when
     // its piece of curve stays off too. Skipped samples would stamp nothing; the walk's

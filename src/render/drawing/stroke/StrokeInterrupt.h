@@ -1,7 +1,7 @@
 // How often a stroke loop asks whether to stop: after every so much drawing work, counted
-// per sample walked and per row of each disc drawn, so that neither a long walk far off the
-// canvas nor a run of huge discs keeps a cancelled render going (a few milliseconds of work
-// between questions).
+// per sample walked and per row and pixel each disc may draw, so that neither a long walk far
+// off the canvas nor a run of huge discs keeps a cancelled render going (a few milliseconds of
+// work between questions).
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 
 class StrokeInterrupt {
 public:
-  static constexpr double kWorkBetweenChecks = 65536.0;  // samples plus disc rows
+  static constexpr double kWorkBetweenChecks = 65536.0;  // samples, disc rows, disc pixels / 4
 
   explicit StrokeInterrupt(StrokeOutput& output) : output_(output) {}
 
