@@ -347,6 +347,15 @@ inline bool discHoldsCanvas(const QuantisedDisc& disc, int width, int height) {
   return dx * dx + dy * dy <= inner * inner;
 }
 
+// Draws a disc that holds the whole canvas (every row in full); false, drawing nothing, for any
+// other disc.
+template <class Sink>
+bool fillIfDiscHoldsCanvas(const QuantisedDisc& disc, int width, int height, Sink& sink) {
+  if (!discHoldsCanvas(disc, width, height)) return false;
+  for (int py = 0; py < height; ++py) sink.span(py, 0, width - 1);
+  return true;
+}
+
 // Large discs (r ≥ 5): the rim walk's pixels get their edge coverage and narrow their row's
 // span bounds; the rows are then filled strictly between the bounds at full coverage.
 template <class Sink>
@@ -361,10 +370,7 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
   const QuantisedDisc disc = quantiseDisc(x, y, r);
-  if (discHoldsCanvas(disc, width, height)) {
-    for (int py = 0; py < height; ++py) sink.span(py, 0, width - 1);
-    return;
-  }
+  if (fillIfDiscHoldsCanvas(disc, width, height, sink)) return;
   // Rows off the canvas are neither filled nor bounded.
   spans.reset(r, disc.xs, disc.ys, -disc.cellY, height - 1 - disc.cellY);
   DiscCoverage coverageOf(radius);

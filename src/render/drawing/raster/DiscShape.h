@@ -210,10 +210,7 @@ void largeDiscFromShapes(int width, int height, double x, double y, double r, co
     return;
   }
   const QuantisedDisc disc = quantiseDisc(x, y, r);
-  if (discHoldsCanvas(disc, width, height)) {
-    for (int py = 0; py < height; ++py) sink.span(py, 0, width - 1);
-    return;
-  }
+  if (fillIfDiscHoldsCanvas(disc, width, height, sink)) return;
   DiscShape* shape = nullptr;
   DiscShapeCache::Slot& slot = cache.slot(r, disc.sx, disc.sy, shape);
   if (slot == DiscShapeCache::Slot::Unseen) {

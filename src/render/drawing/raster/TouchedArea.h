@@ -23,8 +23,8 @@ public:
     width_ = std::max<A_long>(width, 0);
     height_ = std::max<A_long>(height, 0);
     columns_ = (width_ + kTile - 1) / kTile;
-    rows_ = (height_ + kTile - 1) / kTile;
-    tiles_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), 0);
+    const A_long tileRows = (height_ + kTile - 1) / kTile;
+    tiles_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(tileRows), 0);
     bounds_ = PF_LRect{0, 0, 0, 0};
   }
 
@@ -125,7 +125,6 @@ private:
   A_long width_ = 0;
   A_long height_ = 0;
   A_long columns_ = 0;  // tiles per row
-  A_long rows_ = 0;     // tile rows
   std::vector<std::uint8_t> tiles_;  // 1: touched
   PF_LRect bounds_{0, 0, 0, 0};
 };
