@@ -134,4 +134,60 @@ TYPED_TEST(StampingDifferential, QueuedDiscsKeepGapsBetweenPassesOverARow) {
   }
 }
 
+// Discs that hold the whole canvas, each of another stamp (never settling), are blended into
+// the canvas held as a palette: one value on a cleared canvas, the distinct values of a drawn
+// one once such discs go on, or not at all where a busy canvas has too many. A smaller disc
+// between them, or the segment's end, writes the pixels back. Every order must give the bits
+// of blending every pixel of every disc.
+TYPED_TEST(StampingDifferential, DiscsHoldingTheCanvasBlendedAsAPalette) {
+  using Pixel = TypeParam;
+  using Traits = PixelTraits<Pixel>;
+  std::mt19937 random(77 + sizeof(Pixel));
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const auto randomStamp = [&] {
+    return Pixel{Traits::alphaFromOpacity(0.05 + 0.95 * unit(random)), Traits::fromUnit(unit(random)),
+                 Traits::fromUnit(unit(random)), Traits::fromUnit(unit(random))};
+  };
+  int held = 0;     // scenes where the canvas was held as a palette after some disc
+  int notHeld = 0;  // and where a run of such discs found it too busy to index
+  for (int scene = 0; scene < 300; ++scene) {
+    SnapshotOutput<Pixel> fast;
+    SnapshotOutput<Pixel> oracle;
+    bool wasHeld = false;
+    bool wasRefused = false;
+    for (int segment = 0; segment < 2; ++segment) {
+      if (segment == 1 && unit(random) < 0.5) {
+        fast.clearWorkWorld();
+        oracle.clearWorkWorld();
+      }
+      CanvasDiscSink<Pixel> sink(fast.canvas);
+      StraightforwardDiscSink<Pixel> straight(oracle.canvas);
+      const auto both = [&](double x, double y, double r) {
+        const Pixel stamp = randomStamp();
+        sink.stamp(x, y, r, stamp);
+        straight.stamp(x, y, r, stamp);
+      };
+      // A busy canvas now and then: small discs of many colours, more values than pay to index.
+      if (unit(random) < 0.3) {
+        for (int k = 0; k < 150; ++k) both(kWidth * unit(random), kHeight * unit(random), 1.5 + 2.5 * unit(random));
+      }
+      int run = 0;
+      for (int k = std::uniform_int_distribution<int>(1, 16)(random); k > 0; --k) {
+        // Mostly huge discs round the canvas's middle; now and then one that holds only part.
+        const bool huge = unit(random) < 0.8;
+        const double r = huge ? 60.0 + 400.0 * unit(random) : 5.0 + 30.0 * unit(random);
+        both(kWidth * (-0.5 + 2.0 * unit(random)), kHeight * (-0.5 + 2.0 * unit(random)), r);
+        run = huge ? run + 1 : 0;
+        wasHeld = wasHeld || fast.canvas.palette.held();
+        wasRefused = wasRefused || (run >= 3 && !fast.canvas.palette.held());
+      }
+    }
+    held += wasHeld;
+    notHeld += wasRefused;
+    ASSERT_EQ(firstDifference(fast.pixels, oracle.pixels), "") << "scene " << scene;
+  }
+  EXPECT_GT(held, 50);
+  EXPECT_GT(notHeld, 5);
+}
+
 }  // namespace

@@ -200,6 +200,51 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   deferred.rowsQueued = 0;
 }
 
+template <class Pixel>
+bool StampDiscHoldingCanvas(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp) {
+  CanvasPalette& palette = canvas.palette;
+  if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return false;
+  if (!(r >= 1.0 && r <= kMaxDiscRadiusPx) || !std::isfinite(x) || !std::isfinite(y)) return false;
+  const double reach = raster::discReach(r);
+  const bool holds = x - reach < canvas.width && x + reach > 0.0 && y - reach < canvas.height && y + reach > 0.0 &&
+                     raster::discHoldsCanvas(raster::quantiseDisc(x, y, r), canvas.width, canvas.height);
+  if (!holds) {
+    palette.endRun();
+    return false;
+  }
+
+  if (!palette.held()) {
+    const char* base = static_cast<const char*>(canvas.pixels);
+    if (canvas.untouched() && canvas.deferredDiscs.discs.empty()) {
+      // Every pixel as the clear left it, the first one included.
+      palette.holdUniform(*reinterpret_cast<const Pixel*>(base));
+    } else if (palette.runAsksForIndex()) {
+      FlushDeferredDiscs<Pixel>(canvas);
+      // Indexing pays while the values are a small part of the pixels.
+      const std::size_t pixels = static_cast<std::size_t>(canvas.width) * static_cast<std::size_t>(canvas.height);
+      if (!palette.holdDistinct<Pixel>(base, canvas.rowbytes, canvas.width, canvas.height, pixels / 8)) {
+        palette.indexDidNotPay();
+        return false;
+      }
+    } else {
+      return false;
+    }
+  }
+  palette.blendEvery(stamp);
+  canvas.stampColours.note(stamp);
+  canvas.radius = DiscRadius::of(r);
+  canvas.touchDisc(x, y, reach);
+  return true;
+}
+
+template <class Pixel>
+void WriteBackPalette(StrokeCanvas& canvas) {
+  if (!canvas.palette.held()) return;
+  canvas.palette.writeBack<Pixel>(static_cast<char*>(canvas.pixels), canvas.rowbytes, canvas.width, canvas.height);
+  // The runs were of the pixels before; none is known to be settled now.
+  canvas.settledRows.forget();
+}
+
 template int StampSmallDisc<PF_Pixel8>(StrokeCanvas&, double, double, double, const PF_Pixel8&);
 template int StampSmallDisc<PF_Pixel16>(StrokeCanvas&, double, double, double, const PF_Pixel16&);
 template int StampSmallDisc<PF_PixelFloat>(StrokeCanvas&, double, double, double, const PF_PixelFloat&);
@@ -212,3 +257,9 @@ template bool DeferLargeDisc<PF_PixelFloat>(StrokeCanvas&, double, double, doubl
 template void FlushDeferredDiscs<PF_Pixel8>(StrokeCanvas&);
 template void FlushDeferredDiscs<PF_Pixel16>(StrokeCanvas&);
 template void FlushDeferredDiscs<PF_PixelFloat>(StrokeCanvas&);
+template bool StampDiscHoldingCanvas<PF_Pixel8>(StrokeCanvas&, double, double, double, const PF_Pixel8&);
+template bool StampDiscHoldingCanvas<PF_Pixel16>(StrokeCanvas&, double, double, double, const PF_Pixel16&);
+template bool StampDiscHoldingCanvas<PF_PixelFloat>(StrokeCanvas&, double, double, double, const PF_PixelFloat&);
+template void WriteBackPalette<PF_Pixel8>(StrokeCanvas&);
+template void WriteBackPalette<PF_Pixel16>(StrokeCanvas&);
+template void WriteBackPalette<PF_PixelFloat>(StrokeCanvas&);

@@ -26,14 +26,28 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
 template <class Pixel>
 void FlushDeferredDiscs(StrokeCanvas& canvas);
 
+// Blends a disc that holds the whole canvas into the canvas's palette (see CanvasPalette.h),
+// holding the canvas as one first where that pays. False: any other disc, or a canvas not held,
+// to be drawn as usual.
+template <class Pixel>
+bool StampDiscHoldingCanvas(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp);
+
+// Writes the palette's pixels into the world, where the canvas is held as one.
+template <class Pixel>
+void WriteBackPalette(StrokeCanvas& canvas);
+
 // The stamp loop's disc sink on a canvas: a disc whose box misses the canvas is passed over;
 // radii under 5 px are stamped as small discs, from 5 px on as large ones, deferred where that
-// changes nothing. Every disc is drawn when the sink goes.
+// changes nothing, or blended into the canvas's palette while only discs that hold the whole
+// canvas come. Every disc is drawn, and the palette written back, when the sink goes.
 template <class Pixel>
 class CanvasDiscSink {
 public:
   explicit CanvasDiscSink(StrokeCanvas& canvas) : canvas_(canvas) {}
-  ~CanvasDiscSink() { FlushDeferredDiscs<Pixel>(canvas_); }
+  ~CanvasDiscSink() {
+    FlushDeferredDiscs<Pixel>(canvas_);
+    if (canvas_.palette.held()) WriteBackPalette<Pixel>(canvas_);
+  }
   CanvasDiscSink(const CanvasDiscSink&) = delete;
   CanvasDiscSink& operator=(const CanvasDiscSink&) = delete;
 
@@ -43,6 +57,8 @@ public:
     const double r = radiusPx;
     const bool boxMissesCanvas = x - r > width || y - r > height || x + r < 0.0 || y + r < 0.0;
     if (!canvas_.pixels || boxMissesCanvas) return;
+    if (r >= 5.0 && StampDiscHoldingCanvas(canvas_, x, y, r, stamp)) return;
+    if (canvas_.palette.held()) WriteBackPalette<Pixel>(canvas_);
     if (r >= 5.0 && DeferLargeDisc(canvas_, x, y, r, stamp)) return;
     FlushDeferredDiscs<Pixel>(canvas_);
     if (r < 5.0) {

@@ -1,7 +1,8 @@
 // The drawing target of one render call: the pixels of the work world every stroke is stamped
 // into, the pixels stamps have touched since it was last cleared, the pixels the current
-// stamp can no longer change, the colour of the stamps so far, discs waiting to be drawn, and
-// the rasteriser's scratch state and recorded disc shapes. The world belongs to the
+// stamp can no longer change, the colour of the stamps so far, discs waiting to be drawn, the
+// pixels held as a palette while discs holding the whole canvas are drawn, and the
+// rasteriser's scratch state and recorded disc shapes. The world belongs to the
 // caller, who calls markCleared() whenever it clears it.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <cmath>
 
 #include "AE_Effect.h"
+#include "raster/CanvasPalette.h"
 #include "raster/DeferredDiscs.h"
 #include "raster/DiscRadius.h"
 #include "raster/DiscShape.h"
@@ -27,6 +29,7 @@ struct StrokeCanvas {
   SettledRows settledRows;
   StampColours stampColours;  // of the stamps since the last clear
   DeferredDiscs deferredDiscs;
+  CanvasPalette palette;
   SpanBuffer spanBuffer;
   raster::DiscShapeCache discShapes;
   DiscRadius radius;
@@ -39,6 +42,7 @@ struct StrokeCanvas {
     stampColours.forget();
     deferredDiscs.discs.clear();
     deferredDiscs.rowsQueued = 0;
+    palette.drop();
   }
 
   // Grows `touched` by the pixels within `reach` of (x, y), clipped to the canvas.
@@ -64,5 +68,6 @@ struct StrokeCanvas {
     stampColours.forget();
     deferredDiscs.discs.clear();
     deferredDiscs.rowsQueued = 0;
+    palette.drop();
   }
 };
