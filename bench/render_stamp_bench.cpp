@@ -32,7 +32,7 @@ struct BenchCanvas {
     world.rowbytes = static_cast<A_long>(kCanvasSize * sizeof(Pixel));
     world.width = kCanvasSize;
     world.height = kCanvasSize;
-    canvas.attachWorld(&world);
+    canvas.attachWorld(&world, sizeof(Pixel), true);
   }
 };
 

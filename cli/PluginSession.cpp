@@ -4,8 +4,21 @@
 
 namespace inkline_cli {
 
+namespace {
+
+// A renderer's host leaves the memory of worlds made without clearing as it comes, as After
+// Effects does: filling it with a pattern (the tests' host does, to catch an effect reading
+// it) would be a pass over every such world, every frame.
+aehost::HostOptions rendererHostOptions() {
+  aehost::HostOptions options;
+  options.unclearedWorldFill = std::nullopt;
+  return options;
+}
+
+}  // namespace
+
 PluginSession::PluginSession(const std::filesystem::path& modulePath, aehost::Composition composition)
-    : host_(std::make_unique<aehost::Host>()) {
+    : host_(std::make_unique<aehost::Host>(rendererHostOptions())) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(modulePath, ec)) {
     throw InputError(modulePath.string() + ": cannot find the plug-in module");

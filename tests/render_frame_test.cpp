@@ -184,6 +184,41 @@ TEST_F(RenderTest, ABusyFrameRendersIdenticallyEveryTime) {
   EXPECT_EQ(render(3, 16, RenderPath::Classic).image, render(3, 16).image);
 }
 
+// The work world is made without clearing: whatever its memory held never reaches the output,
+// in any depth or render path. Scenes from hairlines to discs that hold the whole layer.
+TEST_F(RenderTest, WhatNewWorldsHeldNeverShows) {
+  buildBusyScene();
+  struct Case {
+    int depth;
+    RenderPath path;
+  };
+  const Case cases[] = {{8, RenderPath::Smart}, {16, RenderPath::Smart}, {32, RenderPath::Smart},
+                        {8, RenderPath::Classic}, {16, RenderPath::Classic}};
+  for (const double thickness : {1.0, 7.0, 400.0}) {
+    setFloat("Thickness", thickness);
+    std::vector<Image> expected;
+    for (const Case& c : cases) expected.push_back(render(3, c.depth, c.path).image);
+    for (const std::uint8_t fill : {0x00, 0xFF}) {
+      aehost::HostOptions options;
+      options.unclearedWorldFill = fill;
+      aehost::Host otherHost(options);
+      aehost::EffectInstance other(otherHost, module);
+      setActive(other);
+      ASSERT_TRUE(prepare());
+      buildBusyScene();
+      setFloat("Thickness", thickness);
+      for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const RenderResult result = render(3, cases[k].depth, cases[k].path);
+        ASSERT_TRUE(result.ok()) << result.message;
+        EXPECT_EQ(result.image, expected[k]) << "thickness " << thickness << ", fill " << int{fill} << ", depth "
+                                             << cases[k].depth;
+      }
+      setActive(effect);
+      EXPECT_THAT(otherHost.problems(), ::testing::IsEmpty());
+    }
+  }
+}
+
 TEST_F(RenderTest, ThreadsRenderDifferentFramesAsASingleThreadWould) {
   buildBusyScene();
   setSlider("Random Interval", 2);

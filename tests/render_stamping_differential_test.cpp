@@ -30,7 +30,7 @@ public:
     world.rowbytes = static_cast<A_long>(kWidth * sizeof(Pixel));
     world.width = kWidth;
     world.height = kHeight;
-    canvas.attachWorld(&world);
+    canvas.attachWorld(&world, sizeof(Pixel), true);
   }
 
   PF_Err clearWorkWorld() override {

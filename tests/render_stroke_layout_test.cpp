@@ -97,7 +97,7 @@ struct StrokeRun {
 template <class Loop>
 void stroke(StrokeRun& run, const PathList& paths, const RenderSettings& s, Loop loop) {
   StrokeCanvas canvas;
-  canvas.attachWorld(&run.output.world);
+  canvas.attachWorld(&run.output.world, sizeof(PF_Pixel8), true);
   run.output.canvas = &canvas;
   StrokeColours<PF_Pixel8> colours;
   colours.colour = PF_Pixel8{255, 10, 20, 30};

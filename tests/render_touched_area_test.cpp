@@ -91,7 +91,7 @@ TYPED_TEST(StrokesTouchedArea, NothingIsPaintedOutsideTheTouchedArea) {
     world.width = kWidth;
     world.height = kHeight;
     StrokeCanvas canvas;
-    canvas.attachWorld(&world);
+    canvas.attachWorld(&world, sizeof(Pixel), true);
 
     PathList paths;
     for (int k = std::uniform_int_distribution<int>(1, 3)(random); k > 0; --k) paths.push_back(randomPath(random, kWidth, kHeight, 30.0));
@@ -108,6 +108,74 @@ TYPED_TEST(StrokesTouchedArea, NothingIsPaintedOutsideTheTouchedArea) {
   EXPECT_GT(painted, 10000);
 }
 
+// Keeps, at every composite, what the rectangles handed out hold; clears only those.
+template <class Pixel>
+class HandedOutRecorder final : public StrokeOutput {
+public:
+  HandedOutRecorder(StrokeCanvas& canvas, std::vector<Pixel>& pixels) : canvas_(canvas), pixels_(pixels) {}
+
+  PF_Err clearWorkWorld() override {
+    canvas_.touched.forEachRect([&](const PF_LRect& r) {
+      for (A_long y = r.top; y < r.bottom; ++y) std::fill_n(&pixels_[index(r.left, y)], r.right - r.left, Pixel{});
+      return PF_Err_NONE;
+    });
+    canvas_.markCleared();
+    return PF_Err_NONE;
+  }
+  // What the host would lay over the output: the rectangles' pixels, transparent elsewhere.
+  PF_Err compositeWorkWorld() override {
+    std::vector<Pixel> laidOver(pixels_.size());
+    canvas_.touched.forEachRect([&](const PF_LRect& r) {
+      for (A_long y = r.top; y < r.bottom; ++y) std::copy_n(&pixels_[index(r.left, y)], r.right - r.left, &laidOver[index(r.left, y)]);
+      return PF_Err_NONE;
+    });
+    const auto* bytes = reinterpret_cast<const unsigned char*>(laidOver.data());
+    record.insert(record.end(), bytes, bytes + laidOver.size() * sizeof(Pixel));
+    return PF_Err_NONE;
+  }
+  PF_Err reportProgress(A_long, A_long) override { return PF_Err_NONE; }
+
+  std::vector<unsigned char> record;
+
+private:
+  static std::size_t index(A_long x, A_long y) { return static_cast<std::size_t>(y) * kWidth + x; }
+  StrokeCanvas& canvas_;
+  std::vector<Pixel>& pixels_;
+};
+
+// A work world made without clearing, full of leftovers, lays the same pixels over the output,
+// stroke after stroke, as a cleared one (the rectangles may differ where they join gaps).
+TYPED_TEST(StrokesTouchedArea, AWorldNotClearedGivesWhatAClearedOneGives) {
+  using Pixel = TypeParam;
+  std::mt19937 random(29 + sizeof(Pixel));
+  for (int scene = 0; scene < 60; ++scene) {
+    PathList paths;
+    for (int k = std::uniform_int_distribution<int>(1, 3)(random); k > 0; --k) paths.push_back(randomPath(random, kWidth, kHeight, 30.0));
+    // Up to thicknesses whose discs hold the whole canvas.
+    const RenderSettings s = randomSettings(random, 0.5, 400.0);
+    const StrokeColours<Pixel> colours = randomColours<Pixel>(random);
+    std::vector<unsigned char> records[2];
+    for (const bool cleared : {true, false}) {
+      std::vector<Pixel> pixels(static_cast<std::size_t>(kWidth) * kHeight);
+      if (!cleared) std::fill_n(reinterpret_cast<unsigned char*>(pixels.data()), pixels.size() * sizeof(Pixel), 0xA5);
+      PF_EffectWorld world{};
+      world.data = reinterpret_cast<PF_PixelPtr>(pixels.data());
+      world.rowbytes = static_cast<A_long>(kWidth * sizeof(Pixel));
+      world.width = kWidth;
+      world.height = kHeight;
+      StrokeCanvas canvas;
+      canvas.attachWorld(&world, sizeof(Pixel), cleared);
+      CanvasStrokePainter<Pixel> painter(canvas, colours, s.enableGradation, s.useCentreColour);
+      HandedOutRecorder<Pixel> output(canvas, pixels);
+      const PF_Err err = s.strokeSequentially ? strokePathsSequentially(paths, s, painter, output)
+                                              : strokePathsSeparately(paths, s, painter, output);
+      ASSERT_EQ(err, PF_Err_NONE) << "scene " << scene;
+      records[cleared ? 0 : 1] = std::move(output.record);
+    }
+    ASSERT_EQ(records[0], records[1]) << "scene " << scene;
+  }
+}
+
 }  // namespace
 
 namespace {
@@ -121,15 +189,25 @@ TEST(TouchedAreaRects, CoverEveryTouchedPixelOnceAndLittleElse) {
   for (int round = 0; round < 300; ++round) {
     const A_long width = std::uniform_int_distribution<A_long>(1, 400)(random);
     const A_long height = std::uniform_int_distribution<A_long>(1, 300)(random);
+    // Half the rounds on a world not cleared: tiles are cleared as they are first touched.
+    const bool pixelsCleared = round % 2 == 0;
     TouchedArea area;
-    area.reset(width, height);
+    area.reset(width, height, pixelsCleared);
+    std::vector<int> clearedTimes(static_cast<std::size_t>(width) * height, pixelsCleared ? 1 : 0);
+    const auto clearTile = [&](const PF_LRect& tile) {
+      EXPECT_TRUE(tile.left % kTile == 0 && tile.top % kTile == 0 && tile.right - tile.left <= kTile &&
+                  tile.bottom - tile.top <= kTile && tile.right <= width && tile.bottom <= height);
+      for (A_long y = tile.top; y < tile.bottom; ++y) {
+        for (A_long x = tile.left; x < tile.right; ++x) ++clearedTimes[static_cast<std::size_t>(y) * width + x];
+      }
+    };
     std::vector<bool> touched(static_cast<std::size_t>(width) * height);
     for (int k = std::uniform_int_distribution<int>(1, 40)(random); k > 0; --k) {
       const A_long x0 = std::uniform_int_distribution<A_long>(0, width - 1)(random);
       const A_long y0 = std::uniform_int_distribution<A_long>(0, height - 1)(random);
       const A_long x1 = std::uniform_int_distribution<A_long>(x0 + 1, std::min(width, x0 + 60))(random);
       const A_long y1 = std::uniform_int_distribution<A_long>(y0 + 1, std::min(height, y0 + 60))(random);
-      area.add(PF_LRect{x0, y0, x1, y1});
+      area.add(PF_LRect{x0, y0, x1, y1}, clearTile);
       for (A_long y = y0; y < y1; ++y) {
         for (A_long x = x0; x < x1; ++x) touched[static_cast<std::size_t>(y) * width + x] = true;
       }
@@ -148,6 +226,8 @@ TEST(TouchedAreaRects, CoverEveryTouchedPixelOnceAndLittleElse) {
       for (A_long y = r.top; y < r.bottom; ++y) {
         for (A_long x = r.left; x < r.right; ++x) {
           ++visits[static_cast<std::size_t>(y) * width + x];
+          EXPECT_EQ(clearedTimes[static_cast<std::size_t>(y) * width + x], 1)
+              << "round " << round << ": " << x << ", " << y << " handed out but never cleared (or twice)";
           bool near = false;
           for (A_long n = std::max<A_long>(0, x - kReach); n < std::min(width, x + kReach) && !near; ++n) {
             near = columnTouched[static_cast<std::size_t>(y / kTile) * width + n];
@@ -171,14 +251,18 @@ TEST(TouchedAreaRects, CoverEveryTouchedPixelOnceAndLittleElse) {
     area.forEachRect([&](const PF_LRect&) { return ++after, PF_Err_NONE; });
     EXPECT_EQ(after, 0);
     EXPECT_FALSE(area.contains(0, 0));
+    // What the host cleared stays cleared: touched again, nothing is cleared a second time.
+    area.add(PF_LRect{0, 0, width, height}, clearTile);
+    for (const int times : clearedTimes) ASSERT_EQ(times, 1) << "round " << round;
   }
 }
 
 TEST(TouchedAreaRects, StopAtTheFirstError) {
   TouchedArea area;
-  area.reset(1000, 1000);
-  area.add(PF_LRect{0, 0, 10, 10});
-  area.add(PF_LRect{900, 500, 1000, 510});
+  area.reset(1000, 1000, true);
+  const auto nothingToClear = [](const PF_LRect&) {};
+  area.add(PF_LRect{0, 0, 10, 10}, nothingToClear);
+  area.add(PF_LRect{900, 500, 1000, 510}, nothingToClear);
   int calls = 0;
   const PF_Err err = area.forEachRect([&](const PF_LRect&) { return ++calls, PF_Err_OUT_OF_MEMORY; });
   EXPECT_EQ(err, PF_Err_OUT_OF_MEMORY);

@@ -8,7 +8,7 @@ namespace AEUtil {
 
 namespace {
 constexpr const char* kNewWorldSignature =
-    "class AEUtil::EffectWorldPtr __cdecl AEUtil::WorldSuite::newWorld(PF_InData *,int,int,char,int)";
+    "class AEUtil::EffectWorldPtr __cdecl AEUtil::WorldSuite::newWorld(PF_InData *,int,int,int,bool)";
 }
 
 PF_Err WorldSuite::getPixelFormat(PF_InData* in_data, const PF_EffectWorld* world, PF_PixelFormat& format,
@@ -25,17 +25,18 @@ PF_Err WorldSuite::getPixelFormat(PF_InData* in_data, const PF_EffectWorld* worl
   return PF_Err_NONE;
 }
 
-EffectWorldPtr WorldSuite::newWorld(PF_InData* in_data, A_long width, A_long height, PF_PixelFormat format) {
+EffectWorldPtr WorldSuite::newWorld(PF_InData* in_data, A_long width, A_long height, PF_PixelFormat format,
+                                   bool clearPixels) {
   EffectWorldPtr holder(new EffectWorldPtr::controlBlock{in_data->pica_basicP, in_data->effect_ref, {}, 1});
   PF_Err err = PF_Err_NONE;
   {
     ScopedSuite<PF_WorldSuite2> suite2(in_data->pica_basicP, kPFWorldSuite, kPFWorldSuiteVersion2);
     if (suite2) {
-      err = suite2->PF_NewWorld(in_data->effect_ref, width, height, true, format, holder.get());
+      err = suite2->PF_NewWorld(in_data->effect_ref, width, height, clearPixels, format, holder.get());
     } else if (format == PF_PixelFormat_ARGB32 || format == PF_PixelFormat_ARGB64) {
       ScopedSuite<PF_WorldSuite1> suite1(in_data->pica_basicP, kPFWorldSuite, kPFWorldSuiteVersion1);
       if (!suite1) throw AEException(PF_Err_BAD_CALLBACK_PARAM, __LINE__, __FILE__, kNewWorldSignature);
-      PF_NewWorldFlags flags = PF_NewWorldFlag_CLEAR_PIXELS;
+      PF_NewWorldFlags flags = clearPixels ? PF_NewWorldFlag_CLEAR_PIXELS : PF_NewWorldFlag_NONE;
       if (format == PF_PixelFormat_ARGB64) flags |= PF_NewWorldFlag_DEEP_PIXELS;
       err = suite1->new_world(in_data->effect_ref, width, height, flags, holder.get());
     } else {

@@ -1,5 +1,5 @@
-// Pixel worlds through the host's "PF World Suite": the format of a world, and cleared
-// temporary worlds owned by an EffectWorldPtr.
+// Pixel worlds through the host's "PF World Suite": the format of a world, and temporary
+// worlds owned by an EffectWorldPtr.
 #pragma once
 
 #include "AE_Effect.h"
@@ -17,10 +17,12 @@ public:
   static PF_Err getPixelFormat(PF_InData* in_data, const PF_EffectWorld* world, PF_PixelFormat& format,
                                short smartRenderBitDepth = 0);
 
-  // A new world with every channel zero. Throws AEException with the host's code when the host
-  // cannot make it, and PF_Err_BAD_CALLBACK_PARAM for a float world on a host without
+  // A new world, with every channel zero when `clearPixels` (otherwise as the host's memory
+  // comes: the caller clears what it uses). Throws AEException with the host's code when the
+  // host cannot make it, and PF_Err_BAD_CALLBACK_PARAM for a float world on a host without
   // version 2 of the suite (the older version has no float worlds).
-  static EffectWorldPtr newWorld(PF_InData* in_data, A_long width, A_long height, PF_PixelFormat format);
+  static EffectWorldPtr newWorld(PF_InData* in_data, A_long width, A_long height, PF_PixelFormat format,
+                                 bool clearPixels);
 };
 
 }  // namespace AEUtil

@@ -74,7 +74,7 @@ public:
     world_.rowbytes = static_cast<A_long>(static_cast<std::size_t>(stride_) * sizeof(Pixel));
     world_.width = width;
     world_.height = height;
-    canvas.attachWorld(&world_);
+    canvas.attachWorld(&world_, sizeof(Pixel), true);
   }
   TestCanvas(const TestCanvas&) = delete;
   TestCanvas& operator=(const TestCanvas&) = delete;

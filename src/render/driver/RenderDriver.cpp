@@ -62,10 +62,11 @@ PF_Err renderStrokes(RenderData& data) {
   // Without masks the output keeps the cleared or copied layer.
   if (err != PF_Err_NONE || paths.empty()) return err;
 
+  // Not cleared by the host: the canvas clears the tiles stamps reach, most of a frame never is.
   AEUtil::EffectWorldPtr workWorld =
-      AEUtil::WorldSuite::newWorld(in_data, output->width, output->height, data.pixelFormat);
+      AEUtil::WorldSuite::newWorld(in_data, output->width, output->height, data.pixelFormat, false);
   StrokeCanvas canvas;
-  canvas.attachWorld(workWorld.get());
+  canvas.attachWorld(workWorld.get(), sizeof(Pixel), false);
 
   scaleForDownsampling(params, downsampleFactors(*in_data));
   if (params.opacity == 0.0) return PF_Err_NONE;

@@ -214,15 +214,18 @@ bool StampDiscHoldingCanvas(StrokeCanvas& canvas, double x, double y, double r, 
   }
 
   if (!palette.held()) {
-    const char* base = static_cast<const char*>(canvas.pixels);
     if (canvas.untouched() && canvas.deferredDiscs.discs.empty()) {
-      // Every pixel as the clear left it, the first one included.
-      palette.holdUniform(*reinterpret_cast<const Pixel*>(base));
+      // Untouched since the last clear: transparent black throughout (tiles of a world made
+      // without clearing are cleared below, as the disc touches them).
+      palette.holdUniform(Pixel{});
     } else if (palette.runAsksForIndex()) {
       FlushDeferredDiscs<Pixel>(canvas);
+      // Every tile cleared before the pixels are read.
+      canvas.touchDisc(x, y, reach);
       // Indexing pays while the values are a small part of the pixels.
       const std::size_t pixels = static_cast<std::size_t>(canvas.width) * static_cast<std::size_t>(canvas.height);
-      if (!palette.holdDistinct<Pixel>(base, canvas.rowbytes, canvas.width, canvas.height, pixels / 8)) {
+      if (!palette.holdDistinct<Pixel>(static_cast<const char*>(canvas.pixels), canvas.rowbytes, canvas.width,
+                                        canvas.height, pixels / 8)) {
         palette.indexDidNotPay();
         return false;
       }

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 #include "AE_Effect.h"
 #include "raster/CanvasPalette.h"
@@ -23,6 +25,7 @@ struct StrokeCanvas {
   A_long rowbytes = 0;     // bytes per row
   A_long width = 0;        // px
   A_long height = 0;       // px
+  std::size_t pixelBytes = 0;
   // Every pixel a stamp may have changed lies in here; outside it the work world is as it was
   // when last cleared.
   TouchedArea touched;
@@ -54,20 +57,34 @@ struct StrokeCanvas {
     const PF_LRect box{clipped(std::floor(x - reach), width), clipped(std::floor(y - reach), height),
                        clipped(std::floor(x + reach) + 1.0, width), clipped(std::floor(y + reach) + 1.0, height)};
     if (box.left >= box.right || box.top >= box.bottom) return;
-    touched.add(box);
+    touched.add(box, [this](const PF_LRect& tile) { clearPixels(tile); });
   }
 
-  // Takes pixels, rowbytes, width and height from the world's own fields (none: no world).
-  void attachWorld(const PF_EffectWorld* world) {
+  // Takes pixels, rowbytes, width and height from the world's own fields (none: no world), of
+  // `bytesPerPixel` each. A world made without clearing is cleared a tile at a time, where
+  // stamps first touch it.
+  void attachWorld(const PF_EffectWorld* world, std::size_t bytesPerPixel, bool pixelsCleared) {
     pixels = world ? world->data : nullptr;
     rowbytes = world ? world->rowbytes : 0;
     width = world ? world->width : 0;
     height = world ? world->height : 0;
-    touched.reset(width, height);
+    pixelBytes = bytesPerPixel;
+    touched.reset(width, height, pixelsCleared);
     settledRows.resize(height);
     stampColours.forget();
     deferredDiscs.discs.clear();
     deferredDiscs.rowsQueued = 0;
     palette.drop();
+  }
+
+private:
+  // Transparent black is all bytes zero in every depth.
+  void clearPixels(const PF_LRect& rect) {
+    if (!pixels) return;
+    const std::size_t bytes = static_cast<std::size_t>(rect.right - rect.left) * pixelBytes;
+    for (A_long y = rect.top; y < rect.bottom; ++y) {
+      char* row = static_cast<char*>(pixels) + static_cast<std::ptrdiff_t>(y) * rowbytes;
+      std::memset(row + static_cast<std::ptrdiff_t>(rect.left) * static_cast<std::ptrdiff_t>(pixelBytes), 0, bytes);
+    }
   }
 };

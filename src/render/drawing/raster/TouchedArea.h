@@ -3,6 +3,10 @@
 // over the output after it: elsewhere the work world is transparent, and a transparent pixel
 // laid over the output leaves it as it was. A stroke winding across the frame, or round a
 // closed shape, touches a small part of its bounding box; the tiles follow it.
+//
+// A work world made without clearing holds whatever its memory held. Its tiles are cleared
+// one by one the first time a stamp touches them (most of a frame never is), and rectangles
+// handed out never reach a tile not yet cleared.
 #pragma once
 
 #include <algorithm>
@@ -18,13 +22,14 @@ public:
   // costs more than clearing or laying over that many transparent pixels.
   static constexpr A_long kJoinedGapTiles = 2;
 
-  // A canvas of `width` x `height`; nothing touched.
-  void reset(A_long width, A_long height) {
+  // A canvas of `width` x `height`; nothing touched; its pixels cleared or not.
+  void reset(A_long width, A_long height, bool pixelsCleared) {
     width_ = std::max<A_long>(width, 0);
     height_ = std::max<A_long>(height, 0);
     columns_ = (width_ + kTile - 1) / kTile;
     const A_long tileRows = (height_ + kTile - 1) / kTile;
-    tiles_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(tileRows), 0);
+    tiles_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(tileRows),
+                  pixelsCleared ? kCleared : kUnknown);
     bounds_ = PF_LRect{0, 0, 0, 0};
   }
 
@@ -32,21 +37,29 @@ public:
   // The bounding rectangle of everything added (right and bottom exclusive).
   PF_LRect bounds() const { return bounds_; }
 
-  // Nothing touched any more; costs the tile rows touched only.
+  // The rectangles handed out were cleared: nothing touched any more; costs the tile rows
+  // touched only.
   void forget() {
     if (!empty()) {
       const auto first = tiles_.begin() + static_cast<std::ptrdiff_t>(bounds_.top / kTile) * columns_;
       const auto last = tiles_.begin() + static_cast<std::ptrdiff_t>((bounds_.bottom - 1) / kTile + 1) * columns_;
-      std::fill(first, last, std::uint8_t{0});
+      std::replace(first, last, kTouched, kCleared);
     }
     bounds_ = PF_LRect{0, 0, 0, 0};
   }
 
-  // Adds a box already clipped to the canvas (right and bottom exclusive, not empty).
-  void add(const PF_LRect& box) {
+  // Adds a box already clipped to the canvas (right and bottom exclusive, not empty); each of
+  // its tiles not cleared yet is handed to clearTile(rect) first.
+  template <class ClearTile>
+  void add(const PF_LRect& box, ClearTile&& clearTile) {
     for (A_long ty = box.top / kTile; ty <= (box.bottom - 1) / kTile; ++ty) {
       std::uint8_t* row = tileRow(ty);
-      std::fill(row + box.left / kTile, row + (box.right - 1) / kTile + 1, std::uint8_t{1});
+      for (A_long tx = box.left / kTile; tx <= (box.right - 1) / kTile; ++tx) {
+        if (row[tx] == kUnknown) {
+          clearTile(PF_LRect{tx * kTile, ty * kTile, std::min((tx + 1) * kTile, width_), std::min((ty + 1) * kTile, height_)});
+        }
+        row[tx] = kTouched;
+      }
     }
     if (empty()) {
       bounds_ = box;
@@ -59,13 +72,13 @@ public:
   // Whether (x, y) lies in a touched tile (so a pixel stamps changed always does).
   bool contains(A_long x, A_long y) const {
     if (x < 0 || x >= width_ || y < 0 || y >= height_) return false;
-    return tileRow(y / kTile)[x / kTile] != 0;
+    return tileRow(y / kTile)[x / kTile] == kTouched;
   }
 
   // Calls visit(rect) for disjoint rectangles that together hold every touched tile (clipped
-  // to the canvas); stops at, and returns, the first error visit returns. Each tile row's runs
-  // of touched tiles are rectangles; a run with the same columns as one in the tile row above
-  // extends that rectangle down instead.
+  // to the canvas) and only cleared ones besides; stops at, and returns, the first error visit
+  // returns. Each tile row's runs of touched tiles are rectangles; a run with the same columns
+  // as one in the tile row above extends that rectangle down instead.
   template <class Visit>
   PF_Err forEachRect(Visit&& visit) const {
     if (empty()) return PF_Err_NONE;
@@ -78,14 +91,14 @@ public:
       next.clear();
       std::size_t above = 0;
       for (A_long tx = 0; tx < columns_;) {
-        if (row[tx] == 0) {
+        if (row[tx] != kTouched) {
           ++tx;
           continue;
         }
         const A_long first = tx;
         A_long last = tx;
-        for (A_long gap = 0; ++tx < columns_ && gap <= kJoinedGapTiles;) {
-          if (row[tx] != 0) {
+        for (A_long gap = 0; ++tx < columns_ && gap <= kJoinedGapTiles && row[tx] != kUnknown;) {
+          if (row[tx] == kTouched) {
             last = tx;
             gap = 0;
           } else {
@@ -119,12 +132,17 @@ public:
   }
 
 private:
+  // A tile's state: its pixels as memory left them, cleared (transparent), or touched since.
+  static constexpr std::uint8_t kUnknown = 0;
+  static constexpr std::uint8_t kCleared = 1;
+  static constexpr std::uint8_t kTouched = 2;
+
   std::uint8_t* tileRow(A_long ty) { return tiles_.data() + static_cast<std::size_t>(ty) * columns_; }
   const std::uint8_t* tileRow(A_long ty) const { return tiles_.data() + static_cast<std::size_t>(ty) * columns_; }
 
   A_long width_ = 0;
   A_long height_ = 0;
   A_long columns_ = 0;  // tiles per row
-  std::vector<std::uint8_t> tiles_;  // 1: touched
+  std::vector<std::uint8_t> tiles_;  // kUnknown, kCleared or kTouched
   PF_LRect bounds_{0, 0, 0, 0};
 };
