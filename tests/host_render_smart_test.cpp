@@ -73,6 +73,20 @@ TEST_F(HostSmartRender, RenderGetsInputAndOutputWorldsAndTheOutputComesBack) {
   expectClean();
 }
 
+// The output world is not cleared: a pixel an effect leaves alone shows the pattern of
+// uncleared worlds, in every depth.
+TEST_F(HostSmartRender, AnOutputPixelTheEffectLeavesShowsThePatternOfUnclearedWorlds) {
+  probe.copyInput = false;
+  probe.drawMark = false;
+  for (const int depth : {8, 16, 32}) {
+    const auto result = instance.renderFrame(smart(0, depth));
+    ASSERT_EQ(result.err, PF_Err_NONE) << result.message;
+    ASSERT_EQ(result.image.width(), 20);
+    for (const std::byte b : result.image.bytes()) ASSERT_EQ(b, std::byte{0xA5}) << "depth " << depth;
+  }
+  expectClean();
+}
+
 TEST_F(HostSmartRender, PreRenderDataReachesTheRenderAndIsDeleted) {
   const auto result = instance.renderFrame(smart(5));
   ASSERT_EQ(result.err, PF_Err_NONE);

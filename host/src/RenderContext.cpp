@@ -50,9 +50,12 @@ PF_Err RenderContext::inputWorld(PF_EffectWorld** world) {
 
 PF_Err RenderContext::outputWorld(const PF_LRect& rect, PF_EffectWorld** world) {
   if (!output_) {
+    // Not cleared: an effect writes every output pixel, and a pixel it forgot shows the
+    // pattern the registry fills uncleared worlds with (tests keep one; a renderer need not
+    // pay for a pass over the frame).
     PF_EffectWorld made{};
     const PF_Err err =
-        host_.worlds().create(rect.right - rect.left, rect.bottom - rect.top, format_, true, WorldOwner::Host, &made);
+        host_.worlds().create(rect.right - rect.left, rect.bottom - rect.top, format_, false, WorldOwner::Host, &made);
     if (err != PF_Err_NONE) return err;
     made.origin_x = rect.left;
     made.origin_y = rect.top;

@@ -190,7 +190,8 @@ PF_Err drawFrame(PF_InData* in, PF_EffectWorld* input, PF_EffectWorld* output, R
   record.outputFormat = suites.formatOf(output);
   if (c.checkoutLayerParam) checkoutLayerParam(in, record);
 
-  PF_Err err = suites.transform.table->copy(in->effect_ref, input, output, nullptr, nullptr);
+  PF_Err err = PF_Err_NONE;
+  if (c.copyInput) err = suites.transform.table->copy(in->effect_ref, input, output, nullptr, nullptr);
   if (err != PF_Err_NONE) return firstError(record.suiteErr, err);
   if (c.drawMark && (err = drawMark(in, suites, output, record)) != PF_Err_NONE) return err;
   if (c.maskToDraw != PF_PathID_NONE && (err = dotMask(in, suites, output, record)) != PF_Err_NONE) return err;

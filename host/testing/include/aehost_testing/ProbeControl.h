@@ -72,6 +72,7 @@ struct ProbeControl {
   // temporary world (World Suite, Fill Matte Suite) and put IN_FRONT with transfer_rect at
   // markOpacity. Then, when maskToDraw names a mask, a 1-pixel dot of maskDotColor at every
   // vertex PF_PathVertexInfo delivers, rounded to the nearest pixel.
+  bool copyInput = true;  // false: the output keeps what the host handed out
   bool drawMark = true;
   A_long markSize = 4;
   A_long markStep = 3;
