@@ -5,6 +5,8 @@
 // canvas) and never write outside the canvas. Both return 0.
 #pragma once
 
+#include <algorithm>
+
 #include "AE_Effect.h"
 #include "raster/StrokeCanvas.h"
 
@@ -57,7 +59,13 @@ public:
     const double r = radiusPx;
     const bool boxMissesCanvas = x - r > width || y - r > height || x + r < 0.0 || y + r < 0.0;
     if (!canvas_.pixels || boxMissesCanvas) return;
-    if (r >= 5.0 && StampDiscHoldingCanvas(canvas_, x, y, r, stamp)) return;
+    // Only a large disc reaching past half the canvas's longer side can hold all of it.
+    const bool mayHoldCanvas = r >= 5.0 && 2.0 * (r - 4.0) >= std::max(width, height) - 1.0;
+    if (!mayHoldCanvas) {
+      canvas_.palette.endRun();
+    } else if (StampDiscHoldingCanvas(canvas_, x, y, r, stamp)) {
+      return;
+    }
     if (canvas_.palette.held()) WriteBackPalette<Pixel>(canvas_);
     if (r >= 5.0 && DeferLargeDisc(canvas_, x, y, r, stamp)) return;
     FlushDeferredDiscs<Pixel>(canvas_);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "AE_Effect.h"
@@ -52,14 +53,19 @@ public:
   // its tiles not cleared yet is handed to clearTile(rect) first.
   template <class ClearTile>
   void add(const PF_LRect& box, ClearTile&& clearTile) {
+    const A_long firstColumn = box.left / kTile;
+    const auto columns = static_cast<std::size_t>((box.right - 1) / kTile - firstColumn + 1);
     for (A_long ty = box.top / kTile; ty <= (box.bottom - 1) / kTile; ++ty) {
-      std::uint8_t* row = tileRow(ty);
-      for (A_long tx = box.left / kTile; tx <= (box.right - 1) / kTile; ++tx) {
-        if (row[tx] == kUnknown) {
+      std::uint8_t* row = tileRow(ty) + firstColumn;
+      // Consecutive discs touch the same tiles again and again: look for uncleared ones first.
+      if (std::memchr(row, kUnknown, columns) != nullptr) {
+        for (std::size_t k = 0; k < columns; ++k) {
+          if (row[k] != kUnknown) continue;
+          const A_long tx = firstColumn + static_cast<A_long>(k);
           clearTile(PF_LRect{tx * kTile, ty * kTile, std::min((tx + 1) * kTile, width_), std::min((ty + 1) * kTile, height_)});
         }
-        row[tx] = kTouched;
       }
+      std::memset(row, kTouched, columns);
     }
     if (empty()) {
       bounds_ = box;
