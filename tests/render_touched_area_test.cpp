@@ -195,7 +195,7 @@ TEST(TouchedAreaRects, CoverEveryTouchedPixelOnceAndLittleElse) {
     area.reset(width, height, pixelsCleared);
     std::vector<int> clearedTimes(static_cast<std::size_t>(width) * height, pixelsCleared ? 1 : 0);
     const auto clearTile = [&](const PF_LRect& tile) {
-      EXPECT_TRUE(tile.left % kTile == 0 && tile.top % kTile == 0 && tile.right - tile.left <= kTile &&
+      EXPECT_TRUE(tile.left % kTile == 0 && tile.top % kTile == 0 && tile.left < tile.right &&
                   tile.bottom - tile.top <= kTile && tile.right <= width && tile.bottom <= height);
       for (A_long y = tile.top; y < tile.bottom; ++y) {
         for (A_long x = tile.left; x < tile.right; ++x) ++clearedTimes[static_cast<std::size_t>(y) * width + x];

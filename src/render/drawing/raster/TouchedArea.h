@@ -49,20 +49,27 @@ public:
     bounds_ = PF_LRect{0, 0, 0, 0};
   }
 
-  // Adds a box already clipped to the canvas (right and bottom exclusive, not empty); each of
-  // its tiles not cleared yet is handed to clearTile(rect) first.
-  template <class ClearTile>
-  void add(const PF_LRect& box, ClearTile&& clearTile) {
+  // Adds a box already clipped to the canvas (right and bottom exclusive, not empty); its tiles
+  // not cleared yet are handed to clearTiles(rect) first, neighbours in a tile row together.
+  template <class ClearTiles>
+  void add(const PF_LRect& box, ClearTiles&& clearTiles) {
     const A_long firstColumn = box.left / kTile;
     const auto columns = static_cast<std::size_t>((box.right - 1) / kTile - firstColumn + 1);
     for (A_long ty = box.top / kTile; ty <= (box.bottom - 1) / kTile; ++ty) {
       std::uint8_t* row = tileRow(ty) + firstColumn;
       // Consecutive discs touch the same tiles again and again: look for uncleared ones first.
       if (std::memchr(row, kUnknown, columns) != nullptr) {
-        for (std::size_t k = 0; k < columns; ++k) {
-          if (row[k] != kUnknown) continue;
-          const A_long tx = firstColumn + static_cast<A_long>(k);
-          clearTile(PF_LRect{tx * kTile, ty * kTile, std::min((tx + 1) * kTile, width_), std::min((ty + 1) * kTile, height_)});
+        // Neighbouring uncleared tiles are cleared as one rectangle.
+        for (std::size_t k = 0; k < columns;) {
+          if (row[k] != kUnknown) {
+            ++k;
+            continue;
+          }
+          const std::size_t first = k;
+          while (k < columns && row[k] == kUnknown) ++k;
+          const A_long left = (firstColumn + static_cast<A_long>(first)) * kTile;
+          const A_long right = std::min((firstColumn + static_cast<A_long>(k)) * kTile, width_);
+          clearTiles(PF_LRect{left, ty * kTile, right, std::min((ty + 1) * kTile, height_)});
         }
       }
       std::memset(row, kTouched, columns);
