@@ -24,37 +24,49 @@ bool transparent(const Pixel& p) {
   return p.alpha == 0 && p.red == 0 && p.green == 0 && p.blue == 0;
 }
 
-// Clears only the touched rectangle and, at every composite, finds any painted pixel outside it.
+// A work world whose host clears only the rectangles the canvas hands out.
 template <class Pixel>
-class TouchedAreaOutput final : public StrokeOutput {
+class RectClearingOutput : public StrokeOutput {
 public:
-  TouchedAreaOutput(StrokeCanvas& canvas, std::vector<Pixel>& pixels) : canvas_(canvas), pixels_(pixels) {}
+  RectClearingOutput(StrokeCanvas& canvas, std::vector<Pixel>& pixels) : canvas_(canvas), pixels_(pixels) {}
 
   PF_Err clearWorkWorld() override {
     canvas_.touched.forEachRect([&](const PF_LRect& r) {
-      for (A_long y = r.top; y < r.bottom; ++y) {
-        for (A_long x = r.left; x < r.right; ++x) pixels_[index(x, y)] = Pixel{};
-      }
+      for (A_long y = r.top; y < r.bottom; ++y) std::fill_n(&pixels_[index(r.left, y)], r.right - r.left, Pixel{});
       return PF_Err_NONE;
     });
     canvas_.markCleared();
     return PF_Err_NONE;
   }
+  PF_Err reportProgress(A_long, A_long) override { return PF_Err_NONE; }
+
+protected:
+  static std::size_t index(A_long x, A_long y) { return static_cast<std::size_t>(y) * kWidth + x; }
+  StrokeCanvas& canvas_;
+  std::vector<Pixel>& pixels_;
+};
+
+// At every composite, finds any painted pixel outside the touched area.
+template <class Pixel>
+class TouchedAreaOutput final : public RectClearingOutput<Pixel> {
+public:
+  using RectClearingOutput<Pixel>::RectClearingOutput;
+
   // A painted pixel counts as inside when it is both in the touched area and in one of the
   // rectangles handed to the host.
   PF_Err compositeWorkWorld() override {
     ++composites;
     std::vector<bool> handedOut(static_cast<std::size_t>(kWidth) * kHeight);
-    canvas_.touched.forEachRect([&](const PF_LRect& r) {
+    this->canvas_.touched.forEachRect([&](const PF_LRect& r) {
       for (A_long y = r.top; y < r.bottom; ++y) {
-        for (A_long x = r.left; x < r.right; ++x) handedOut[index(x, y)] = true;
+        for (A_long x = r.left; x < r.right; ++x) handedOut[this->index(x, y)] = true;
       }
       return PF_Err_NONE;
     });
     for (A_long y = 0; y < kHeight; ++y) {
       for (A_long x = 0; x < kWidth; ++x) {
-        const bool inside = canvas_.touched.contains(x, y) && handedOut[index(x, y)];
-        if (!transparent(pixels_[index(x, y)])) {
+        const bool inside = this->canvas_.touched.contains(x, y) && handedOut[this->index(x, y)];
+        if (!transparent(this->pixels_[this->index(x, y)])) {
           ++paintedPixels;
           if (!inside) ++paintedOutside;
         }
@@ -62,16 +74,10 @@ public:
     }
     return PF_Err_NONE;
   }
-  PF_Err reportProgress(A_long, A_long) override { return PF_Err_NONE; }
 
   int composites = 0;
   std::int64_t paintedPixels = 0;
   std::int64_t paintedOutside = 0;
-
-private:
-  static std::size_t index(A_long x, A_long y) { return static_cast<std::size_t>(y) * kWidth + x; }
-  StrokeCanvas& canvas_;
-  std::vector<Pixel>& pixels_;
 };
 
 template <class Pixel>
@@ -108,39 +114,24 @@ TYPED_TEST(StrokesTouchedArea, NothingIsPaintedOutsideTheTouchedArea) {
   EXPECT_GT(painted, 10000);
 }
 
-// Keeps, at every composite, what the rectangles handed out hold; clears only those.
+// Keeps, at every composite, what the rectangles handed out hold.
 template <class Pixel>
-class HandedOutRecorder final : public StrokeOutput {
+class HandedOutRecorder final : public RectClearingOutput<Pixel> {
 public:
-  HandedOutRecorder(StrokeCanvas& canvas, std::vector<Pixel>& pixels) : canvas_(canvas), pixels_(pixels) {}
+  using RectClearingOutput<Pixel>::RectClearingOutput;
 
-  PF_Err clearWorkWorld() override {
-    canvas_.touched.forEachRect([&](const PF_LRect& r) {
-      for (A_long y = r.top; y < r.bottom; ++y) std::fill_n(&pixels_[index(r.left, y)], r.right - r.left, Pixel{});
-      return PF_Err_NONE;
-    });
-    canvas_.markCleared();
-    return PF_Err_NONE;
-  }
   // What the host would lay over the output: the rectangles' pixels, transparent elsewhere.
   PF_Err compositeWorkWorld() override {
-    std::vector<Pixel> laidOver(pixels_.size());
-    canvas_.touched.forEachRect([&](const PF_LRect& r) {
-      for (A_long y = r.top; y < r.bottom; ++y) std::copy_n(&pixels_[index(r.left, y)], r.right - r.left, &laidOver[index(r.left, y)]);
+    std::vector<Pixel> laidOver(this->pixels_.size());
+    this->canvas_.touched.forEachRect([&](const PF_LRect& r) {
+      for (A_long y = r.top; y < r.bottom; ++y) std::copy_n(&this->pixels_[this->index(r.left, y)], r.right - r.left, &laidOver[this->index(r.left, y)]);
       return PF_Err_NONE;
     });
     const auto* bytes = reinterpret_cast<const unsigned char*>(laidOver.data());
     record.insert(record.end(), bytes, bytes + laidOver.size() * sizeof(Pixel));
     return PF_Err_NONE;
   }
-  PF_Err reportProgress(A_long, A_long) override { return PF_Err_NONE; }
-
   std::vector<unsigned char> record;
-
-private:
-  static std::size_t index(A_long x, A_long y) { return static_cast<std::size_t>(y) * kWidth + x; }
-  StrokeCanvas& canvas_;
-  std::vector<Pixel>& pixels_;
 };
 
 // A work world made without clearing, full of leftovers, lays the same pixels over the output,
