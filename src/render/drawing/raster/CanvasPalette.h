@@ -10,6 +10,7 @@
 // are written back before anything else draws or reads the world.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -36,7 +37,7 @@ public:
   template <class Pixel>
   bool holdDistinct(const char* base, std::ptrdiff_t rowbytes, int width, int height, std::size_t mostValues) {
     std::unordered_map<Key, std::uint16_t, KeyHash> seen;
-    seen.reserve(mostValues + 1);
+    seen.reserve(std::min(mostValues, kMostValues) + 1);
     values_.clear();
     indices_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     std::uint16_t* index = indices_.data();
