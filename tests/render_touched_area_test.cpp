@@ -24,6 +24,17 @@ bool transparent(const Pixel& p) {
   return p.alpha == 0 && p.red == 0 && p.green == 0 && p.blue == 0;
 }
 
+// A kWidth x kHeight world over the pixels, rows unpadded.
+template <class Pixel>
+PF_EffectWorld worldOf(std::vector<Pixel>& pixels) {
+  PF_EffectWorld world{};
+  world.data = reinterpret_cast<PF_PixelPtr>(pixels.data());
+  world.rowbytes = static_cast<A_long>(kWidth * sizeof(Pixel));
+  world.width = kWidth;
+  world.height = kHeight;
+  return world;
+}
+
 // A work world whose host clears only the rectangles the canvas hands out.
 template <class Pixel>
 class RectClearingOutput : public StrokeOutput {
@@ -91,11 +102,7 @@ TYPED_TEST(StrokesTouchedArea, NothingIsPaintedOutsideTheTouchedArea) {
   std::int64_t painted = 0;
   for (int scene = 0; scene < 60; ++scene) {
     std::vector<Pixel> pixels(static_cast<std::size_t>(kWidth) * kHeight);
-    PF_EffectWorld world{};
-    world.data = reinterpret_cast<PF_PixelPtr>(pixels.data());
-    world.rowbytes = static_cast<A_long>(kWidth * sizeof(Pixel));
-    world.width = kWidth;
-    world.height = kHeight;
+    PF_EffectWorld world = worldOf(pixels);
     StrokeCanvas canvas;
     canvas.attachWorld(&world, sizeof(Pixel), true);
 
@@ -149,11 +156,7 @@ TYPED_TEST(StrokesTouchedArea, AWorldNotClearedGivesWhatAClearedOneGives) {
     for (const bool cleared : {true, false}) {
       std::vector<Pixel> pixels(static_cast<std::size_t>(kWidth) * kHeight);
       if (!cleared) std::fill_n(reinterpret_cast<unsigned char*>(pixels.data()), pixels.size() * sizeof(Pixel), 0xA5);
-      PF_EffectWorld world{};
-      world.data = reinterpret_cast<PF_PixelPtr>(pixels.data());
-      world.rowbytes = static_cast<A_long>(kWidth * sizeof(Pixel));
-      world.width = kWidth;
-      world.height = kHeight;
+      PF_EffectWorld world = worldOf(pixels);
       StrokeCanvas canvas;
       canvas.attachWorld(&world, sizeof(Pixel), cleared);
       CanvasStrokePainter<Pixel> painter(canvas, colours, s.enableGradation, s.useCentreColour);

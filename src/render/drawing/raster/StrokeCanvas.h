@@ -57,7 +57,7 @@ struct StrokeCanvas {
     const PF_LRect box{clipped(std::floor(x - reach), width), clipped(std::floor(y - reach), height),
                        clipped(std::floor(x + reach) + 1.0, width), clipped(std::floor(y + reach) + 1.0, height)};
     if (box.left >= box.right || box.top >= box.bottom) return;
-    touched.add(box, [this](const PF_LRect& tile) { clearPixels(tile); });
+    touched.add(box, [this](const PF_LRect& tiles) { clearPixels(tiles); });
   }
 
   // Takes pixels, rowbytes, width and height from the world's own fields (none: no world), of
