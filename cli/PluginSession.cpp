@@ -6,9 +6,9 @@ namespace inkline_cli {
 
 namespace {
 
-// A renderer's host leaves the memory of worlds made without clearing as it comes, as After
-// Effects does: filling it with a pattern (the tests' host does, to catch an effect reading
-// it) would be a pass over every such world, every frame.
+// A renderer's host leaves the memory of worlds made without clearing as it comes: filling it
+// with a pattern (the tests' host does, to catch an effect reading it) would be a pass over
+// every such world, every frame.
 aehost::HostOptions rendererHostOptions() {
   aehost::HostOptions options;
   options.unclearedWorldFill = std::nullopt;
