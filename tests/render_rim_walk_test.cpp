@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -23,13 +24,14 @@ struct Visit {
   bool operator==(const Visit&) const = default;
 };
 
-std::vector<Visit> walk(const raster::QuantisedDisc& disc, const raster::RimRows& rows, bool passOver) {
+std::vector<Visit> walk(const raster::QuantisedDisc& disc, const raster::RimWindow& rows, bool passOver) {
   std::vector<Visit> visits;
   const auto record = [&](int i, int j, int qi, int qj, double fP, double fQ) {
-    if (rows.contains(j)) visits.push_back(Visit{i, j, qi, qj, fP, fQ});
+    if (rows.containsRow(j)) visits.push_back(Visit{i, j, qi, qj, fP, fQ});
   };
   if (passOver) {
-    raster::traceDiscRim(disc, record, rows);
+    // All columns drawn: only undrawn rows are passed over, and silently.
+    raster::traceDiscRim(disc, record, rows, [](int, std::int64_t, std::int64_t) { FAIL(); });
   } else {
     raster::traceDiscRim(disc, record);  // every row drawn: nothing is passed over
   }
@@ -53,10 +55,10 @@ TEST(RimWalk, PassingOverUndrawnRowsVisitsWhatTheFullWalkVisits) {
                                    ? diagonal + std::uniform_int_distribution<std::int64_t>(-30, 30)(random)
                                    : std::uniform_int_distribution<std::int64_t>(-reach - 20, reach + 20)(random);
     const std::int64_t height = std::uniform_int_distribution<std::int64_t>(1, round % 3 == 0 ? 400 : 50)(random);
-    const raster::RimRows rows{first, first + height - 1};
+    const raster::RimWindow rows{.firstRow = first, .lastRow = first + height - 1};
     const std::vector<Visit> expected = walk(disc, rows, false);
     ASSERT_EQ(walk(disc, rows, true), expected) << "r " << r << " sx " << disc.sx << " sy " << disc.sy
-                                                << " rows " << rows.first << " … " << rows.last;
+                                                << " rows " << rows.firstRow << " … " << rows.lastRow;
     compared += static_cast<int>(expected.size());
   }
   EXPECT_GT(compared, 100000);  // the bands did meet the rims
@@ -133,6 +135,45 @@ TEST(RimWalk, LargeDiscsDrawWhatTheWholeWalkDraws) {
     held += raster::discHoldsCanvas(raster::quantiseDisc(x, y, r), width, height) ? 1 : 0;
   }
   EXPECT_GT(held, 50);  // the shortcut was taken often enough to be tested
+}
+
+// Small canvases on the top and bottom of far larger discs, where the walk goes a column a
+// step through drawn rows and passes over the columns off the canvas, reporting only the rows
+// they bound: the same pixels, coverages and spans as the whole walk.
+TEST(RimWalk, CapsOfLargeDiscsOverSmallCanvasesDrawWhatTheWholeWalkDraws) {
+  std::mt19937 random(1207);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  int passes = 0;
+  for (int round = 0; round < 1000; ++round) {
+    const int width = std::uniform_int_distribution<int>(1, 64)(random);
+    const int height = std::uniform_int_distribution<int>(1, 48)(random);
+    const double r = std::exp(std::log(20.0) + unit(random) * (std::log(3000.0) - std::log(20.0)));
+    // A point of the canvas lies on the circle (give or take a canvas height) within 50° of
+    // its top or bottom, so the canvas meets the cap and at times the 45° turn to the sides.
+    const double angle = (unit(random) - 0.5) * 100.0 * std::numbers::pi / 180.0;
+    const double up = round % 2 == 0 ? 1.0 : -1.0;
+    const double distance = r + (unit(random) - 0.5) * 2.0 * height;
+    double x = unit(random) * width - distance * std::sin(angle);
+    const double y = unit(random) * height + up * distance * std::cos(angle);
+    // Every fourth canvas lies just beside the centre column, over the very top or bottom: the
+    // rows beyond the outermost rim pixels of one side are bounded only by that side's partners.
+    if (round % 4 == 3) x = round % 8 == 3 ? -1.0 - 20.0 * unit(random) : width + 20.0 * unit(random);
+    DrawnDisc got;
+    SpanBuffer spans;
+    raster::largeDisc(width, height, x, y, r, DiscRadius::of(r), spans, got);
+    std::sort(got.spans.begin(), got.spans.end());
+    DrawnDisc expected = wholeWalk(width, height, x, y, r);
+    std::sort(expected.spans.begin(), expected.spans.end());
+    ASSERT_EQ(got, expected) << "canvas " << width << " x " << height << ", disc (" << x << ", " << y << ") r " << r;
+
+    const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
+    const raster::RimWindow window{-1 - disc.cellY, height - disc.cellY, -disc.cellX, width - 1 - disc.cellX,
+                                   static_cast<int>(disc.xs)};
+    raster::traceDiscRim(
+        disc, [](int, int, int, int, double, double) {}, window,
+        [&](int, std::int64_t, std::int64_t) { ++passes; });
+  }
+  EXPECT_GT(passes, 1000);  // stretches off the canvas were passed over, often
 }
 
 }  // namespace

@@ -112,13 +112,20 @@ inline QuantisedDisc quantiseDisc(double x, double y, double r) {
   return disc;
 }
 
-// Rows of a rim walk that are drawn: first … last, relative to the centre cell. Steps on other
-// rows are walked (the walk's path never changes) but neither measured nor visited, and long
-// stretches of them are passed over at once.
-struct RimRows {
-  std::int64_t first = INT64_MIN / 4;
-  std::int64_t last = INT64_MAX / 4;
-  bool contains(std::int64_t j) const { return j >= first && j <= last; }
+// The part of a rim walk that is drawn, relative to the centre cell: rows firstRow … lastRow
+// and columns firstColumn … lastColumn. Steps elsewhere are walked (the walk's path never
+// changes) but not visited, and long stretches of them are passed over at once: stretches on
+// undrawn rows silently; stretches along the top or bottom in undrawn columns on drawn rows
+// are reported as the rows they bound (see traceDiscRim). Such a stretch never crosses from
+// columns ≤ splitColumn to columns beyond it, so a report speaks for one side of the disc.
+struct RimWindow {
+  std::int64_t firstRow = INT64_MIN / 4;
+  std::int64_t lastRow = INT64_MAX / 4;
+  std::int64_t firstColumn = INT64_MIN / 4;
+  std::int64_t lastColumn = INT64_MAX / 4;
+  std::int64_t splitColumn = 0;
+  bool containsRow(std::int64_t j) const { return j >= firstRow && j <= lastRow; }
+  bool containsColumn(std::int64_t i) const { return i >= firstColumn && i <= lastColumn; }
 };
 
 // The rim walk of a large disc (1 ≤ r ≤ kMaxDiscRadiusPx): eight octants from the bottom of the
@@ -142,8 +149,22 @@ struct RimRows {
 // So where the walk stands on that pixel, the circle is under 45° at both ends of a stretch
 // of undrawn rows (by 4 px; it only gets flatter or steeper monotonically within an octant), and the octant does not end within it, the walk is
 // set to the stretch's end directly: O(1) instead of a step per row.
-template <class Visit>
-void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows) {
+//
+// Passing over undrawn columns of drawn rows: along the top and bottom a step's partner is in
+// its own column, so a stretch of steps in columns off the window draws no pixel; all it does
+// is bound rows, and on one side of the split any column off the window bounds a row as any
+// other does once the row is clipped to the window (on the left of the window a left bound
+// from there starts the row at the window's edge and a right bound empties it; the mirror on
+// the right). So only which rows the stretch bounds matters: with the walk standing on a step
+// (i0, j0) and the stretch's last step (i1, j1), its pixels cover the rows between j0 and j1,
+// and its partners add at most one row beyond each end. Along a row of one octant f grows
+// with the distance from the centre column, and the row nearer the cap holds the end nearer
+// that column, so the partner goes outward past the outer row exactly when f < 0 at the
+// nearer end, and inward past the inner row exactly when f ≥ 0 at the farther one. The
+// stretch is reported as passOver(i1, firstRow, lastRow) (its own first step included, which
+// repeats a bound already made).
+template <class Visit, class PassOver>
+void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
   const int sx = disc.sx;
   const int sy = disc.sy;
   const double xs = disc.xs;
@@ -158,6 +179,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
 
   int i = static_cast<int>(std::ceil(xs));
   int j = static_cast<int>(std::floor(ys + std::sqrt(r * r - (i - xs) * (i - xs)) + 0.5));
+  bool standsOnStep = false;  // the anchor is not a step
 
   // One step: the major move (mi, mj) always, the minor move (ni, nj) when the midpoint test
   // says the circle has been crossed: F ≥ 0 where the minor move points inward (odd octants),
@@ -170,7 +192,8 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
       i += ni;
       j += nj;
     }
-    if (!rows.contains(j)) return;
+    standsOnStep = true;
+    if (!window.containsRow(j)) return;
     const double fP = discEdgeDistance(i - xs, j - ys, r);
     const int qi = fP < 0.0 ? i + oi : i - oi;
     const int qj = fP < 0.0 ? j + oj : j - oj;
@@ -226,8 +249,8 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
     if (quietSteps > 0) return (--quietSteps, 0);
     const std::int64_t next = std::int64_t{j} + dj;
     std::int64_t undrawn = 0;
-    if (next < rows.first) undrawn = dj > 0 ? rows.first - next : kUnbounded;
-    if (next > rows.last) undrawn = dj < 0 ? next - rows.last : kUnbounded;
+    if (next < window.firstRow) undrawn = dj > 0 ? window.firstRow - next : kUnbounded;
+    if (next > window.lastRow) undrawn = dj < 0 ? next - window.lastRow : kUnbounded;
     std::int64_t m = std::min({undrawn, budget, longest});
     std::int64_t column = 0;
     if (m < kShortest || !flat(h(), v()) || !pixelOnCircle(j, true, outward, column) || column != i) {
@@ -239,40 +262,91 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
       if (pixelOnCircle(row, true, outward, column) && flat(16 * column - sx, 16 * row - sy)) {
         i = static_cast<int>(column);
         j = static_cast<int>(row);
+        standsOnStep = true;
         return m;
       }
     }
     quietSteps = 4;
     return 0;
   };
+  // The rows bounded by the steps from (i0, j0) to (i1, j1) along the top or bottom, where
+  // the partner points `outward` (+1 at the bottom, −1 at the top) from a pixel inside.
+  const auto reportPassed = [&](std::int64_t i0, std::int64_t j0, std::int64_t i1, std::int64_t j1, int outward) {
+    const auto offCentre = [&](std::int64_t column) { return std::abs(16 * column - sx); };
+    const bool startNearer = offCentre(i0) < offCentre(i1);
+    const std::int64_t nearI = startNearer ? i0 : i1, nearJ = startNearer ? j0 : j1;
+    const std::int64_t farI = startNearer ? i1 : i0, farJ = startNearer ? j1 : j0;
+    std::int64_t outer = nearJ;
+    std::int64_t inner = farJ;
+    if (discEdgeDistance(static_cast<double>(nearI) - xs, static_cast<double>(nearJ) - ys, r) < 0.0) outer += outward;
+    if (discEdgeDistance(static_cast<double>(farI) - xs, static_cast<double>(farJ) - ys, r) >= 0.0) inner -= outward;
+    passOver(static_cast<int>(i1), std::min(outer, inner), std::max(outer, inner));
+  };
   // Along the bottom or top (one column a step, di = ±1; outward +1 at the bottom, −1 at the
-  // top), at most `budget` steps, when every row they reach is undrawn.
+  // top), at most `budget` steps, when every row they reach is undrawn or, standing on a step,
+  // every column they reach is off the window on one side of the split.
   const auto passColumns = [&](int di, int outward, std::int64_t budget) -> std::int64_t {
     if (quietSteps > 0) return (--quietSteps, 0);
-    const bool below = j > rows.last;
-    const bool above = j < rows.first;
+    const bool below = j > window.lastRow;
+    const bool above = j < window.firstRow;
+    const bool offWindow = standsOnStep && !window.containsColumn(i);
     std::int64_t row = 0;
-    if ((!below && !above) || budget < kShortest || !flat(v(), h()) || !pixelOnCircle(i, false, outward, row) ||
-        row != j) {
+    if ((!below && !above && !offWindow) || budget < kShortest || !flat(v(), h()) ||
+        !pixelOnCircle(i, false, outward, row) || row != j) {
       quietSteps = 4;
       return 0;
     }
-    for (std::int64_t m = std::min(budget, longest); m >= kShortest; m /= 2) {
-      const std::int64_t column = std::int64_t{i} + di * m;
-      if (pixelOnCircle(column, false, outward, row) && flat(16 * row - sy, 16 * column - sx) &&
-          (below ? row > rows.last : row < rows.first)) {
-        i = static_cast<int>(column);
-        j = static_cast<int>(row);
-        return m;
+    const std::int64_t reach = std::min(budget, longest);
+    if (below || above) {
+      for (std::int64_t m = reach; m >= kShortest; m /= 2) {
+        const std::int64_t column = std::int64_t{i} + di * m;
+        if (pixelOnCircle(column, false, outward, row) && flat(16 * row - sy, 16 * column - sx) &&
+            (below ? row > window.lastRow : row < window.firstRow)) {
+          i = static_cast<int>(column);
+          j = static_cast<int>(row);
+          standsOnStep = true;
+          return m;
+        }
+      }
+    }
+    if (offWindow) {
+      // Columns move one a step, so keeping the last one off the window and on the start's
+      // side of the split keeps every one there.
+      const bool leftOfWindow = i < window.firstColumn;
+      const bool leftOfSplit = i <= window.splitColumn;
+      std::int64_t limit = reach;
+      if (di > 0) {
+        if (leftOfWindow) limit = std::min(limit, window.firstColumn - 1 - i);
+        if (leftOfSplit) limit = std::min(limit, window.splitColumn - i);
+      } else {
+        if (!leftOfWindow) limit = std::min(limit, i - window.lastColumn - 1);
+        if (!leftOfSplit) limit = std::min(limit, i - window.splitColumn - 1);
+      }
+      for (std::int64_t m = limit; m >= kShortest; m /= 2) {
+        const std::int64_t column = std::int64_t{i} + di * m;
+        if (pixelOnCircle(column, false, outward, row) && flat(16 * row - sy, 16 * column - sx)) {
+          reportPassed(i, j, column, row, outward);
+          i = static_cast<int>(column);
+          j = static_cast<int>(row);
+          standsOnStep = true;
+          return m;
+        }
       }
     }
     quietSteps = 4;
     return 0;
   };
 
+  // The octants that end at a diagonal stop passing 4 px before it (`flat`); aiming a pass at
+  // a pixel short of that (`toDiagonal`, the minor offset in px) makes its first try land.
+  const double toDiagonal = (std::sqrt(std::max(0.0, 2.0 * r * r - 16.0)) - 4.0) / 2.0 - 1.0;
+  const auto upTo = [](double limit, std::int64_t at) {
+    return limit > static_cast<double>(at) ? static_cast<std::int64_t>(limit) - at : 0;
+  };
+
   // 1: bottom, right of the anchor
   while (v() > h()) {
-    if (passColumns(1, 1, kUnbounded) == 0) step(1, 0, 0, -1, true, 0, 1);
+    if (passColumns(1, 1, upTo(xs + toDiagonal, i)) == 0) step(1, 0, 0, -1, true, 0, 1);
   }
   // 2: right side, lower half
   for (std::int64_t n = detail::ceilDiv16(v()); n > 0;) {
@@ -286,7 +360,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
   }
   // 3: right side, upper half
   while (h() > -v()) {
-    if (passRows(-1, 1, kUnbounded) == 0) step(0, -1, -1, 0, true, 1, 0);
+    if (passRows(-1, 1, upTo(toDiagonal - ys, -j)) == 0) step(0, -1, -1, 0, true, 1, 0);
   }
   // 4: top, right half
   for (std::int64_t n = detail::ceilDiv16(h()); n > 0;) {
@@ -300,7 +374,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
   }
   // 5: top, left half
   while (v() < h()) {
-    if (passColumns(-1, -1, kUnbounded) == 0) step(-1, 0, 0, 1, true, 0, -1);
+    if (passColumns(-1, -1, upTo(toDiagonal - xs, -i)) == 0) step(-1, 0, 0, 1, true, 0, -1);
   }
   // 6: left side, upper half
   for (std::int64_t n = detail::ceilDiv16(-v()); n > 0;) {
@@ -314,7 +388,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
   }
   // 7: left side, lower half
   while (v() < -h()) {
-    if (passRows(1, -1, kUnbounded) == 0) step(0, 1, 1, 0, true, -1, 0);
+    if (passRows(1, -1, upTo(ys + toDiagonal, j)) == 0) step(0, 1, 1, 0, true, -1, 0);
   }
   // 8: bottom, left half
   for (std::int64_t n = detail::ceilDiv16(-h()); n > 0;) {
@@ -328,9 +402,10 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimRows& rows)
   }
 }
 
+// The whole walk, every step visited.
 template <class Visit>
 void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
-  traceDiscRim(disc, std::forward<Visit>(visit), RimRows{});
+  traceDiscRim(disc, std::forward<Visit>(visit), RimWindow{}, [](int, std::int64_t, std::int64_t) {});
 }
 
 // Whether a large disc holds the whole canvas with room to spare: every pixel at most r − 4
@@ -384,8 +459,9 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
     if (coverage >= 1) sink.pixel(static_cast<int>(px), static_cast<int>(py), coverage);
   };
   // A step more than a row off the canvas has its partner off it too (one row away at most):
-  // it neither draws nor bounds a row the fill below will draw.
-  const RimRows drawnRows{-1 - disc.cellY, height - disc.cellY};
+  // it neither draws nor bounds a row the fill below will draw. A step along the top or bottom
+  // in a column off the canvas has its partner in that column.
+  const RimWindow window{-1 - disc.cellY, height - disc.cellY, -disc.cellX, width - 1 - disc.cellX, spans.splitColumn};
   traceDiscRim(
       disc,
       [&](int i, int j, int qi, int qj, double fP, double fQ) {
@@ -394,7 +470,13 @@ void largeDisc(int width, int height, double x, double y, double r, const DiscRa
         spans.narrow(i, j);
         spans.narrow(qi, qj);
       },
-      drawnRows);
+      window,
+      [&](int column, std::int64_t firstRow, std::int64_t lastRow) {
+        // Only the canvas's rows are kept, so a stretch bounds at most the canvas's height.
+        const std::int64_t from = std::max(firstRow, -disc.cellY);
+        const std::int64_t to = std::min(lastRow, height - 1 - disc.cellY);
+        for (std::int64_t row = from; row <= to; ++row) spans.narrow(column, static_cast<int>(row));
+      });
 
   // Fill: rows bounded on both sides, strictly inside the rim, clipped to the canvas.
   for (int entry = spans.firstLive; entry <= spans.lastLive; ++entry) {
