@@ -81,7 +81,7 @@ TaperProfile linearProfile(bool descending) {
   TaperProfile profile;
   for (int i = 0; i <= 4; ++i) {
     const double x = (descending ? 4 - i : i) / 4.0;
-    profile.push_back(PathVertex{x, x, 0, 0, 0, 0});
+    profile.append(PathVertex{x, x, 0, 0, 0, 0});
   }
   return profile;
 }

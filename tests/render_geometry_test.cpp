@@ -2,6 +2,7 @@
 // random transform and the taper profiles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -346,7 +347,7 @@ TaperProfile profileAt(std::initializer_list<double> xs) {
     PathVertex v;
     v.x = x;
     v.y = x * 10;
-    profile.push_back(v);
+    profile.append(v);
   }
   return profile;
 }
@@ -385,6 +386,71 @@ TEST(ProfileSearch, DescendingNearestSample) {
     EXPECT_EQ(FindProfileIndexDescending(profile, c.hint, c.t), c.index) << "hint " << c.hint << ", t " << c.t;
   }
   EXPECT_EQ(FindProfileIndexDescending(TaperProfile{}, 0, 0.5), 0);
+}
+
+// The search as first written: a walk from the hint to the first record that brackets t.
+int walkedProfileIndex(const TaperProfile& profile, int hint, double t, bool ascending) {
+  const auto inOrder = [&](double a, double b) { return ascending ? a <= b : a >= b; };
+  const int n = static_cast<int>(profile.size());
+  const int first = std::max(hint, 0);
+  if (first >= n) return 0;
+  double previous = profile[static_cast<std::size_t>(std::max(first - 1, 0))].x;
+  for (int i = first; i < n; ++i) {
+    const double x = profile[static_cast<std::size_t>(i)].x;
+    if (inOrder(previous, t) && inOrder(t, x)) return std::fabs(t - previous) >= std::fabs(t - x) ? i : i - 1;
+    previous = x;
+  }
+  return 0;
+}
+
+// Built profiles of every size (bisected), profiles with runs of equal x (bisected) and with a
+// record out of order or NaN (walked): the same index as the walk, for hints before, at and
+// past the answer and t on records, between them and outside 0 … 1.
+TEST(ProfileSearch, BisectingAgreesWithTheWalk) {
+  std::mt19937 random(4242);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  int bisected = 0;
+  int walked = 0;
+  for (int round = 0; round < 400; ++round) {
+    TaperProfile profile;
+    const int kind = round % 4;
+    if (kind == 0) {
+      ASSERT_EQ(buildTaperProfile(profile, unit(random) * 2 - 1, std::exp(unit(random) * std::log(70000.0))),
+                PF_Err_NONE);
+    } else {
+      const int n = std::uniform_int_distribution<int>(1, 60)(random);
+      double x = 0.0;
+      for (int k = 0; k < n; ++k) {
+        if (random() % 3 != 0) x += unit(random) * 0.05;  // a third of the steps repeat x
+        profile.append(PathVertex{x, x, 0, 0, 0, 0});
+      }
+    }
+    const bool descending = round % 8 >= 4;
+    if (descending) profile.sortDescending();
+    if (kind == 3 && profile.size() > 2) {
+      // The middle record out of order (steps are under 0.05) or NaN.
+      TaperProfile spoilt;
+      for (std::size_t k = 0; k < profile.size(); ++k) {
+        PathVertex point = profile[k];
+        if (k == profile.size() / 2) point.x = random() % 2 == 0 ? std::nan("") : point.x + (descending ? 0.1 : -0.1);
+        spoilt.append(point);
+      }
+      profile = spoilt;
+    }
+    const bool inOrder = descending ? profile.descending() : profile.ascending();
+    (inOrder ? bisected : walked) += 1;
+    const int n = static_cast<int>(profile.size());
+    for (int probe = 0; probe < 60; ++probe) {
+      const int hint = std::uniform_int_distribution<int>(-2, n + 1)(random);
+      const int on = std::uniform_int_distribution<int>(0, n - 1)(random);
+      const double t = probe % 3 == 0 ? profile[static_cast<std::size_t>(on)].x : unit(random) * 1.4 - 0.2;
+      const int got = descending ? FindProfileIndexDescending(profile, hint, t) : FindProfileIndexAscending(profile, hint, t);
+      ASSERT_EQ(got, walkedProfileIndex(profile, hint, t, !descending))
+          << "round " << round << ", " << n << " records, hint " << hint << ", t " << t;
+    }
+  }
+  EXPECT_GT(bisected, 200);
+  EXPECT_GT(walked, 20);
 }
 
 // The stamp loop walks a profile forward with the previous result as hint; that must agree with

@@ -61,7 +61,7 @@ StrokeRecord randomRecord(std::mt19937_64& random) {
   r.endTaper = PositionRange{0.5 + unit(random) * 0.4, 0.9 + unit(random) * 0.2};
   buildTaperProfile(r.startProfile, unit(random) * 2 - 1, 64);
   buildTaperProfile(r.endProfile, unit(random) * 2 - 1, 64);
-  std::reverse(r.endProfile.begin(), r.endProfile.end());
+  r.endProfile.sortDescending();
   r.startTipThicknessPx = r.thicknessPx * unit(random);
   r.endTipThicknessPx = r.thicknessPx * unit(random);
   r.fixedEnds = random() % 3 == 0;

@@ -101,7 +101,7 @@ public:
     profileError_ = buildTaperProfile(r.startProfile, settings_.startBias, kInitialProfileSamples);
     if (profileError_ == PF_Err_NONE) {
       profileError_ = buildTaperProfile(r.endProfile, settings_.endBias, kInitialProfileSamples);
-      sortDescending(r.endProfile);
+      r.endProfile.sortDescending();
     }
   }
 
@@ -247,10 +247,6 @@ private:
     return ensureProfiles(startTaper_ * unitLengthPx, endTaper_ * unitLengthPx);
   }
 
-  static void sortDescending(TaperProfile& profile) {
-    std::stable_sort(profile.begin(), profile.end(), [](const PathVertex& a, const PathVertex& b) { return a.x > b.x; });
-  }
-
   // Rebuilds a profile when a taper is longer, in pixels, than any before in this call.
   PF_Err ensureProfiles(double startPx, double endPx) {
     StrokeRecord& r = record_;
@@ -265,7 +261,7 @@ private:
       r.endProfile.clear();
       const PF_Err err = buildTaperProfile(r.endProfile, settings_.endBias, std::max(1.0, endSamples_));
       if (err != PF_Err_NONE) return err;
-      sortDescending(r.endProfile);
+      r.endProfile.sortDescending();
     }
     return PF_Err_NONE;
   }

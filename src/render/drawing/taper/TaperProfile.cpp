@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 #include "geometry/BezierSegment.h"
 
@@ -40,26 +41,57 @@ PF_Err buildTaperProfile(TaperProfile& list, double bias, double samples) {
   segment.beginWalk(segment.totalLength() * perSample, true);
 
   const std::size_t firstAppended = list.size();
-  while (segment.step()) list.push_back(profilePoint(std::min(segment.pointX, 1.0), std::min(segment.pointY, 1.0)));
+  while (segment.step()) list.append(profilePoint(std::min(segment.pointX, 1.0), std::min(segment.pointY, 1.0)));
 
   // B(1) may fall a hair short of (1, 1): the profile must end at full width.
-  if (list.size() == firstAppended || list.back().x < 1.0 || list.back().y < 1.0) list.push_back(profilePoint(1.0, 1.0));
+  if (list.size() == firstAppended || list.back().x < 1.0 || list.back().y < 1.0) list.append(profilePoint(1.0, 1.0));
   return PF_Err_NONE;
+}
+
+void TaperProfile::sortDescending() {
+  Path points = std::move(points_);
+  std::stable_sort(points.begin(), points.end(), [](const PathVertex& a, const PathVertex& b) { return a.x > b.x; });
+  clear();
+  for (const PathVertex& point : points) append(point);
 }
 
 namespace {
 
 // The search shared by both directions; inOrder(a, b) is a ≤ b ascending and a ≥ b descending.
+// Record i brackets t when inOrder(x[i − 1], t) and inOrder(t, x[i]) (record `first` pairs with
+// the one before it, or itself at 0). Where x runs in order, the first condition holds up to
+// some record and the second from some record on, so the only candidate is the first record
+// with inOrder(t, x[i]): found by galloping from the hint, then bisecting.
 template <class InOrder>
-int findProfileIndex(const TaperProfile& profile, int hint, double t, InOrder inOrder) {
+int findProfileIndex(const TaperProfile& profile, bool runsInOrder, int hint, double t, InOrder inOrder) {
   const int n = static_cast<int>(profile.size());
   const int first = std::max(hint, 0);
   if (first >= n) return 0;
-  double previous = profile[static_cast<std::size_t>(std::max(first - 1, 0))].x;
+  const auto x = [&](int i) { return profile[static_cast<std::size_t>(i)].x; };
+  if (runsInOrder) {
+    int low = first;   // every record before low fails inOrder(t, x)
+    int high = first;  // n, or a record that passes
+    for (int stride = 1; high < n && !inOrder(t, x(high)); stride *= 2) {
+      low = high + 1;
+      high = std::min(n, high + stride);
+    }
+    while (low < high) {
+      const int middle = low + (high - low) / 2;
+      if (inOrder(t, x(middle))) {
+        high = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+    if (low == n) return 0;
+    const double previous = x(std::max(low - 1, 0));
+    if (!inOrder(previous, t)) return 0;
+    return std::fabs(t - previous) >= std::fabs(t - x(low)) ? low : low - 1;
+  }
+  double previous = x(std::max(first - 1, 0));
   for (int i = first; i < n; ++i) {
-    const double x = profile[static_cast<std::size_t>(i)].x;
-    if (inOrder(previous, t) && inOrder(t, x)) return std::fabs(t - previous) >= std::fabs(t - x) ? i : i - 1;
-    previous = x;
+    if (inOrder(previous, t) && inOrder(t, x(i))) return std::fabs(t - previous) >= std::fabs(t - x(i)) ? i : i - 1;
+    previous = x(i);
   }
   return 0;
 }
@@ -67,9 +99,9 @@ int findProfileIndex(const TaperProfile& profile, int hint, double t, InOrder in
 }  // namespace
 
 int FindProfileIndexAscending(const TaperProfile& profile, int hint, double t) {
-  return findProfileIndex(profile, hint, t, [](double a, double b) { return a <= b; });
+  return findProfileIndex(profile, profile.ascending(), hint, t, [](double a, double b) { return a <= b; });
 }
 
 int FindProfileIndexDescending(const TaperProfile& profile, int hint, double t) {
-  return findProfileIndex(profile, hint, t, [](double a, double b) { return a >= b; });
+  return findProfileIndex(profile, profile.descending(), hint, t, [](double a, double b) { return a >= b; });
 }

@@ -3,11 +3,49 @@
 // nearest-sample search the stamp loop reads them with.
 #pragma once
 
+#include <cstddef>
+#include <initializer_list>
+
 #include "AE_Effect.h"
 #include "geometry/PathVertex.h"
 
-// Only x and y of each record are used; the tangents are 0.
-using TaperProfile = Path;
+// The points of a profile (only x and y are used; the tangents are 0), and which way x runs
+// along them, kept as points come so that a search may bisect instead of walking.
+class TaperProfile {
+ public:
+  TaperProfile() = default;
+  TaperProfile(std::initializer_list<PathVertex> points) {
+    for (const PathVertex& point : points) append(point);
+  }
+
+  void clear() { *this = TaperProfile{}; }
+  void append(const PathVertex& point) {
+    if (!points_.empty()) {
+      const double last = points_.back().x;
+      ascending_ = ascending_ && last <= point.x;
+      descending_ = descending_ && last >= point.x;
+    } else {
+      ascending_ = descending_ = point.x == point.x;
+    }
+    points_.push_back(point);
+  }
+  // Reorders the points by falling x, ties kept in their order.
+  void sortDescending();
+
+  bool empty() const { return points_.empty(); }
+  std::size_t size() const { return points_.size(); }
+  const PathVertex& operator[](std::size_t i) const { return points_[i]; }
+  const PathVertex& front() const { return points_.front(); }
+  const PathVertex& back() const { return points_.back(); }
+  // x never falls (rises) from one point to the next; false with a NaN x anywhere.
+  bool ascending() const { return ascending_; }
+  bool descending() const { return descending_; }
+
+ private:
+  Path points_;
+  bool ascending_ = true;
+  bool descending_ = true;
+};
 
 // The profile's Bezier control points for a bias in −1 … 1 ("Start Bias" or "End Bias" / 100).
 struct TaperCurve {
@@ -23,8 +61,9 @@ TaperCurve taperCurve(double bias);
 // that is not positive (0 included) or whose reciprocal is not above 0 (infinity, NaN).
 PF_Err buildTaperProfile(TaperProfile& list, double bias, double samples);
 
-// Index of the record nearest to t, searching forward from hint through a profile ascending
-// (or descending) in x; a tie goes to the later record. 0 when nothing brackets t (also for an
-// empty profile and for a hint at or past the end).
+// Index of the first record from hint on that, with the record before it, brackets t in a
+// profile ascending (descending) in x, or the one before it when that is nearer to t; a tie
+// goes to the later record. 0 when nothing brackets t (also for an empty profile and for a
+// hint at or past the end). Profiles whose x do run that way are bisected, others walked.
 int FindProfileIndexAscending(const TaperProfile& profile, int hint, double t);
 int FindProfileIndexDescending(const TaperProfile& profile, int hint, double t);
