@@ -83,6 +83,7 @@ void FuzzedEffect::renderOnce(FuzzedDataProvider& data) {
   const int depths[] = {8, 16, 32};
   const int depth = depths[data.ConsumeIntegralInRange<int>(0, 2)];
   aehost::RenderRequest request = aehost::RenderRequest::atFrame(data.ConsumeIntegralInRange<A_long>(0, 48), depth);
+  request.cancelAtAbortCall = kAbortChecksPerRender;
   request.path = depth != 32 && data.ConsumeBool() ? aehost::RenderPath::Classic : aehost::RenderPath::Smart;
   const aehost::RenderResult result = instance_->renderFrame(request);
   if (result.ok() && depth == 32) {

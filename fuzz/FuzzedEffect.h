@@ -18,6 +18,14 @@ class FuzzedEffect {
  public:
   static constexpr A_long kWidth = 32;
   static constexpr A_long kHeight = 24;
+  // renderOnce cancels a render, as a user pressing Escape would, at the effect's 4096th check
+  // for an interrupt. The effect checks once per 65,536 units of drawing work (samples, disc
+  // rows and disc pixels), so the time of a render of random parameters follows the work they
+  // ask for only up to this cap: the largest scenes they make (a million discs wider than the
+  // layer) end within a second or two even here, and a time-out means time the effect spends
+  // without checking, which is what the fuzzer is to find. It also puts the cancel path, and
+  // everything it must release, under the fuzzer.
+  static constexpr int kAbortChecksPerRender = 4096;
 
   FuzzedEffect();
 
@@ -36,7 +44,8 @@ class FuzzedEffect {
   void chooseMasks(FuzzedDataProvider& data);
   // Every parameter a value: within its range, beyond it, or not a number at all.
   void chooseParameters(FuzzedDataProvider& data);
-  // One frame at a depth and path the bytes choose; the result need not be a success.
+  // One frame at a depth and path the bytes choose, cancelled if it runs long (above); the
+  // result need not be a success.
   void renderOnce(FuzzedDataProvider& data);
 
  private:
