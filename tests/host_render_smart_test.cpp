@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "aehost/Channels.h"
 #include "aehost/ImageCompare.h"
+#include "aehost/ImageMemory.h"
 #include "aehost_testing/PixelEquality.h"
 #include "aehost_testing/ProbeInstance.h"
 #include "support/ProbeFixture.h"
@@ -85,6 +88,52 @@ TEST_F(HostSmartRender, AnOutputPixelTheEffectLeavesShowsThePatternOfUnclearedWo
     for (const std::byte b : result.image.bytes()) ASSERT_EQ(b, std::byte{0xA5}) << "depth " << depth;
   }
   expectClean();
+}
+
+// Results of a large frame take their memory from the host's pool: a frame's result reuses
+// the memory of one let go, results held at once never share it, and each holds its own frame.
+TEST_F(HostSmartRender, LargeResultsReuseTheMemoryOfResultsLetGo) {
+  instance.layer().setPixels(gradientLayer(512, 200));  // 1.6 MB in float
+  probe.drawMark = false;
+  const Image expected = gradientLayer(512, 200).converted(PF_PixelFormat_ARGB128);
+  const std::byte* first = nullptr;
+  {
+    const auto result = instance.renderFrame(smart(0, 32));
+    ASSERT_EQ(result.err, PF_Err_NONE) << result.message;
+    first = result.image.bytes().data();
+  }
+  const auto again = instance.renderFrame(smart(0, 32));
+  const auto held = instance.renderFrame(smart(1, 32));
+  ASSERT_TRUE(again.ok() && held.ok());
+  EXPECT_EQ(again.image.bytes().data(), first);
+  EXPECT_NE(held.image.bytes().data(), first);
+  EXPECT_EQ(again.image, expected);
+  EXPECT_EQ(held.image, expected);
+  Image copy = held.image;  // a copy has memory of its own
+  EXPECT_NE(copy.bytes().data(), held.image.bytes().data());
+  EXPECT_EQ(copy, expected);
+  expectClean();
+}
+
+TEST(ImageMemoryPool, KeepsAFewLargeBlocksBySize) {
+  aehost::ImageMemoryPool pool;
+  const std::size_t large = aehost::ImageMemoryPool::kSmallestKept;
+  std::byte* block = pool.take(large);
+  pool.give(block, large);
+  EXPECT_EQ(pool.take(large), block);  // the same size gets it back
+  pool.give(block, large);
+  std::byte* other = pool.take(large + 16);
+  EXPECT_NE(other, block);  // another size does not
+  pool.give(other, large + 16);
+
+  // Small blocks are not kept, and no more than kMaxKeptBlocks large ones.
+  aehost::ImageMemoryPool fresh;
+  fresh.give(fresh.take(large - 1), large - 1);
+  EXPECT_EQ(fresh.keptBlocks(), 0u);
+  std::vector<std::byte*> blocks;
+  for (std::size_t k = 0; k < aehost::ImageMemoryPool::kMaxKeptBlocks + 1; ++k) blocks.push_back(fresh.take(large));
+  for (std::byte* b : blocks) fresh.give(b, large);
+  EXPECT_EQ(fresh.keptBlocks(), aehost::ImageMemoryPool::kMaxKeptBlocks);
 }
 
 TEST_F(HostSmartRender, PreRenderDataReachesTheRenderAndIsDeleted) {

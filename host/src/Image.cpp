@@ -13,8 +13,10 @@ Image::Image(A_long width, A_long height, PF_PixelFormat format) : width_(width)
   if (!bytes_.empty()) std::memset(bytes_.data(), 0, bytes_.size());
 }
 
-Image Image::fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride) {
+Image Image::fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride,
+                      std::shared_ptr<ImageMemoryPool> pool) {
   Image image;
+  image.bytes_ = decltype(image.bytes_)(ImageAllocator<std::byte>(std::move(pool)));
   if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
   if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
   image.width_ = width;

@@ -71,7 +71,7 @@ void RenderContext::releaseWorlds(RenderResult& result) {
   WorldRegistry& worlds = host_.worlds();
   if (output_) {
     if (worlds.info(*output_)) {
-      result.image = imageFromWorld(*output_, format_);
+      result.image = imageFromWorld(*output_, format_, host_.resultMemory());
       result.outputRect = outputRect_;
       worlds.dispose(&*output_, "the render's output world", WorldOwner::Host);
     }

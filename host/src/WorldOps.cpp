@@ -1,5 +1,7 @@
 #include "aehost/WorldOps.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -155,8 +157,9 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
   });
 }
 
-Image imageFromWorld(const PF_EffectWorld& world, PF_PixelFormat format) {
-  return Image::fromRows(world.width, world.height, format, world.data, static_cast<std::size_t>(world.rowbytes));
+Image imageFromWorld(const PF_EffectWorld& world, PF_PixelFormat format, std::shared_ptr<ImageMemoryPool> pool) {
+  return Image::fromRows(world.width, world.height, format, world.data, static_cast<std::size_t>(world.rowbytes),
+                         std::move(pool));
 }
 
 void imageToWorld(const Image& image, const PF_EffectWorld& world, PF_PixelFormat format) {

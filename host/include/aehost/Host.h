@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "aehost/HostOptions.h"
 #include "aehost/ProblemLog.h"
 #include "aehost/SuiteRegistry.h"
+#include "aehost/ImageMemory.h"
 #include "aehost/WorldRegistry.h"
 
 namespace aehost {
@@ -46,6 +48,8 @@ class Host {
   SuiteRegistry& suites() { return suites_; }
   BlockTracker& blocks() { return blocks_; }
   WorldRegistry& worlds() { return worlds_; }
+  // Where render results get their memory (kept for the next frame's result when one goes).
+  const std::shared_ptr<ImageMemoryPool>& resultMemory() const { return resultMemory_; }
 
   // The table in_data->pica_basicP points at; nullptr when options().provideBasicSuite is off.
   SPBasicSuite* basicSuite();
@@ -98,6 +102,7 @@ class Host {
   SuiteRegistry suites_;
   BlockTracker blocks_;
   WorldRegistry worlds_;
+  std::shared_ptr<ImageMemoryPool> resultMemory_ = std::make_shared<ImageMemoryPool>();
   SPBasicSuite basicSuite_;
   std::map<std::uint64_t, PF_Handle> globalData_;
   mutable std::mutex instancesMutex_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "aehost/ImageMemory.h"
 #include "aehost/PixelFormats.h"
 
 namespace aehost {
@@ -23,8 +24,10 @@ class Image {
   template <typename Pixel>
   static Image filled(A_long width, A_long height, const Pixel& color);
   // An image holding `height` rows of `width` pixels read from `firstRow` on, `stride` bytes
-  // apart (a world's pixels). Not cleared first: every byte is copied.
-  static Image fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride);
+  // apart (a world's pixels). Not cleared first: every byte is copied. Its memory, and its
+  // copies', comes from `pool` when one is given.
+  static Image fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride,
+                        std::shared_ptr<ImageMemoryPool> pool = nullptr);
 
   A_long width() const { return width_; }
   A_long height() const { return height_; }
@@ -65,26 +68,7 @@ class Image {
   A_long width_ = 0;
   A_long height_ = 0;
   PF_PixelFormat format_ = PF_PixelFormat_ARGB32;
-  // Bytes are left as they are when the vector grows: the constructors clear or fill them.
-  template <typename T>
-  struct UninitialisedAllocator : std::allocator<T> {
-    template <typename U>
-    struct rebind {
-      using other = UninitialisedAllocator<U>;
-    };
-    UninitialisedAllocator() = default;
-    template <typename U>
-    UninitialisedAllocator(const UninitialisedAllocator<U>&) {}
-    template <typename U>
-    void construct(U* p) {
-      ::new (static_cast<void*>(p)) U;
-    }
-    template <typename U, typename... Args>
-    void construct(U* p, Args&&... args) {
-      ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-  };
-  std::vector<std::byte, UninitialisedAllocator<std::byte>> bytes_;
+  std::vector<std::byte, ImageAllocator<std::byte>> bytes_;
 };
 
 // The size of one axis at a downsample factor: ceil(size * num / den), at least 1 for a

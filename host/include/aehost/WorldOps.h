@@ -51,8 +51,9 @@ enum class TransferMode { Copy, InFront };
 void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF_LRect* srcRect, const PF_EffectWorld& dst,
                    PF_PixelFormat dstFormat, A_long destX, A_long destY, TransferMode mode, double opacity);
 
-// A copy of the world's pixels, and back (sizes and formats must match: std::invalid_argument).
-Image imageFromWorld(const PF_EffectWorld& world, PF_PixelFormat format);
+// A copy of the world's pixels (in memory from `pool` when given), and back (sizes and formats
+// must match: std::invalid_argument).
+Image imageFromWorld(const PF_EffectWorld& world, PF_PixelFormat format, std::shared_ptr<ImageMemoryPool> pool = nullptr);
 void imageToWorld(const Image& image, const PF_EffectWorld& world, PF_PixelFormat format);
 
 }  // namespace aehost

@@ -1,0 +1,40 @@
+#include "aehost/ImageMemory.h"
+
+#include <algorithm>
+
+namespace aehost {
+
+ImageMemoryPool::~ImageMemoryPool() {
+  for (const auto& [block, bytes] : kept_) ::operator delete(block);
+}
+
+std::byte* ImageMemoryPool::take(std::size_t bytes) {
+  if (bytes >= kSmallestKept) {
+    const std::lock_guard lock(mutex_);
+    const auto found = std::find_if(kept_.begin(), kept_.end(), [&](const auto& kept) { return kept.second == bytes; });
+    if (found != kept_.end()) {
+      std::byte* block = found->first;
+      kept_.erase(found);
+      return block;
+    }
+  }
+  return static_cast<std::byte*>(::operator new(bytes));
+}
+
+void ImageMemoryPool::give(std::byte* block, std::size_t bytes) noexcept {
+  if (bytes >= kSmallestKept) {
+    const std::lock_guard lock(mutex_);
+    if (kept_.size() < kMaxKeptBlocks) {
+      kept_.emplace_back(block, bytes);
+      return;
+    }
+  }
+  ::operator delete(block);  // a large block goes back to the system outside the lock
+}
+
+std::size_t ImageMemoryPool::keptBlocks() {
+  const std::lock_guard lock(mutex_);
+  return kept_.size();
+}
+
+}  // namespace aehost
