@@ -112,6 +112,16 @@ DrawnDisc wholeWalk(int width, int height, double x, double y, double r) {
   return drawn;
 }
 
+void expectDrawsWhatTheWholeWalkDraws(int width, int height, double x, double y, double r) {
+  DrawnDisc got;
+  SpanBuffer spans;
+  raster::largeDisc(width, height, x, y, r, DiscRadius::of(r), spans, got);
+  std::sort(got.spans.begin(), got.spans.end());
+  DrawnDisc expected = wholeWalk(width, height, x, y, r);
+  std::sort(expected.spans.begin(), expected.spans.end());
+  ASSERT_EQ(got, expected) << "canvas " << width << " x " << height << ", disc (" << x << ", " << y << ") r " << r;
+}
+
 // Discs from a little larger than the canvas to far larger, around it, through its edges and
 // holding all of it: the same pixels, coverages and spans as the whole walk.
 TEST(RimWalk, LargeDiscsDrawWhatTheWholeWalkDraws) {
@@ -125,13 +135,7 @@ TEST(RimWalk, LargeDiscsDrawWhatTheWholeWalkDraws) {
     // Centres within the disc's own reach of the canvas, so every case draws something.
     const double x = width / 2.0 + (unit(random) - 0.5) * 2.0 * (r + width);
     const double y = height / 2.0 + (unit(random) - 0.5) * 2.0 * (r + height);
-    DrawnDisc got;
-    SpanBuffer spans;
-    raster::largeDisc(width, height, x, y, r, DiscRadius::of(r), spans, got);
-    std::sort(got.spans.begin(), got.spans.end());
-    DrawnDisc expected = wholeWalk(width, height, x, y, r);
-    std::sort(expected.spans.begin(), expected.spans.end());
-    ASSERT_EQ(got, expected) << "canvas " << width << " x " << height << ", disc (" << x << ", " << y << ") r " << r;
+    ASSERT_NO_FATAL_FAILURE(expectDrawsWhatTheWholeWalkDraws(width, height, x, y, r));
     held += raster::discHoldsCanvas(raster::quantiseDisc(x, y, r), width, height) ? 1 : 0;
   }
   EXPECT_GT(held, 50);  // the shortcut was taken often enough to be tested
@@ -155,16 +159,10 @@ TEST(RimWalk, CapsOfLargeDiscsOverSmallCanvasesDrawWhatTheWholeWalkDraws) {
     const double distance = r + (unit(random) - 0.5) * 2.0 * height;
     double x = unit(random) * width - distance * std::sin(angle);
     const double y = unit(random) * height + up * distance * std::cos(angle);
-    // Every fourth canvas lies just beside the centre column, over the very top or bottom: the
-    // rows beyond the outermost rim pixels of one side are bounded only by that side's partners.
+    // Every fourth canvas lies just beside the centre column, over the very top or bottom, where
+    // a stretch passed over runs up to the split between the disc's two sides.
     if (round % 4 == 3) x = round % 8 == 3 ? -1.0 - 20.0 * unit(random) : width + 20.0 * unit(random);
-    DrawnDisc got;
-    SpanBuffer spans;
-    raster::largeDisc(width, height, x, y, r, DiscRadius::of(r), spans, got);
-    std::sort(got.spans.begin(), got.spans.end());
-    DrawnDisc expected = wholeWalk(width, height, x, y, r);
-    std::sort(expected.spans.begin(), expected.spans.end());
-    ASSERT_EQ(got, expected) << "canvas " << width << " x " << height << ", disc (" << x << ", " << y << ") r " << r;
+    ASSERT_NO_FATAL_FAILURE(expectDrawsWhatTheWholeWalkDraws(width, height, x, y, r));
 
     const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
     const raster::RimWindow window{-1 - disc.cellY, height - disc.cellY, -disc.cellX, width - 1 - disc.cellX,
