@@ -13,7 +13,6 @@
 
 #include "raster/DiscRadius.h"
 #include "raster/DiscRaster.h"
-#include "raster/DiscShape.h"
 #include "raster/EdgeCoverage.h"
 #include "raster/SpanBuffer.h"
 
@@ -173,74 +172,6 @@ TEST(RimWalk, CapsOfLargeDiscsOverSmallCanvasesDrawWhatTheWholeWalkDraws) {
         [&](int, std::int64_t, std::int64_t) { ++passes; });
   }
   EXPECT_GT(passes, 1000);  // stretches off the canvas were passed over, often
-}
-
-// A recorded shape replayed for the largest coverage of each rim pixel, a run at a time, keeps
-// what replaying it pixel by pixel keeps, with and without settled runs to leave out; and
-// replayed pixel by pixel it hands over what largeDisc does.
-struct LargestCoverage {
-  LargestCoverage(int w, int h) : width(w), height(h), kept(static_cast<std::size_t>(w * h), 0) {}
-  int width, height;
-  std::vector<int> kept;
-  std::vector<std::array<int, 2>> settled;  // per row; none when left > right
-  bool settledRun(int py, int& left, int& right) const {
-    if (settled.empty()) return false;
-    left = settled[static_cast<std::size_t>(py)][0];
-    right = settled[static_cast<std::size_t>(py)][1];
-    return left <= right;
-  }
-  int& at(int px, int py) { return kept[static_cast<std::size_t>(py * width + px)]; }
-  void pixel(int px, int py, int coverage) {
-    int left = 0, right = -1;
-    if (settledRun(py, left, right) && px >= left && px <= right) return;
-    at(px, py) = std::max(at(px, py), coverage);
-  }
-  void span(int, int, int) {}
-  void raise(int py, int px, const std::uint8_t* coverages, int n) {
-    for (int k = 0; k < n; ++k) at(px + k, py) = std::max<int>(at(px + k, py), coverages[k]);
-  }
-};
-
-TEST(RecordedDiscShape, LargestCoverageRunsKeepWhatEveryPixelKeeps) {
-  std::mt19937 random(99);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  raster::DiscShapeCache cache;
-  SpanBuffer spans;
-  for (int round = 0; round < 400; ++round) {
-    const int width = std::uniform_int_distribution<int>(1, 90)(random);
-    const int height = std::uniform_int_distribution<int>(1, 70)(random);
-    const double r = std::exp(std::log(5.0) + unit(random) * (std::log(200.0) - std::log(5.0)));
-    const double x = width / 2.0 + (unit(random) - 0.5) * 2.0 * (r + width / 2.0);
-    const double y = height / 2.0 + (unit(random) - 0.5) * 2.0 * (r + height / 2.0);
-    const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
-    raster::DiscShape* shape = nullptr;
-    cache.slot(r, disc.sx, disc.sy, shape);
-    raster::recordDiscShape(disc, DiscRadius::of(r), spans, cache, *shape);
-
-    DrawnDisc direct;
-    raster::largeDisc(width, height, x, y, r, DiscRadius::of(r), spans, direct);
-    LargestCoverage fromDirect{width, height};
-    for (const auto& [pixel, coverages] : direct.rim) {
-      fromDirect.at(pixel.first, pixel.second) = *std::max_element(coverages.begin(), coverages.end());
-    }
-    LargestCoverage byPixel{width, height};
-    LargestCoverage byRun{width, height};
-    if (round % 2 == 1) {  // settled runs: none, part of a row, or all of it
-      for (int py = 0; py < height; ++py) {
-        const int a = std::uniform_int_distribution<int>(-5, width + 5)(random);
-        const int b = std::uniform_int_distribution<int>(-5, width + 5)(random);
-        byPixel.settled.push_back({std::min(a, b), random() % 4 == 0 ? -100 : std::max(a, b)});
-      }
-      byRun.settled = byPixel.settled;
-    } else {
-      raster::replayDiscShape(*shape, disc.cellX, disc.cellY, width, height, byPixel);
-      ASSERT_EQ(byPixel.kept, fromDirect.kept) << "round " << round;
-      byPixel.kept.assign(byPixel.kept.size(), 0);
-    }
-    raster::replayDiscShape(*shape, disc.cellX, disc.cellY, width, height, byPixel);
-    raster::replayLargestRimCoverage(*shape, disc.cellX, disc.cellY, width, height, byRun);
-    ASSERT_EQ(byRun.kept, byPixel.kept) << "round " << round << ", canvas " << width << " x " << height << ", r " << r;
-  }
 }
 
 }  // namespace

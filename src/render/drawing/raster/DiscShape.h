@@ -8,8 +8,7 @@
 // row) come in another order, which no blend can tell apart. A sink that reports each row's
 // settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
 //
-// Memory: a shape holds about 12r rim pixels (with their runs, about 8r bytes of largest
-// coverage) and 2r rows; at most 289 are kept per radius.
+// Memory: a shape holds about 12r rim pixels and 2r rows; at most 289 are kept per radius.
 #pragma once
 
 #include <algorithm>
@@ -27,18 +26,9 @@ struct DiscShape {
     int column;  // relative to the centre cell
     int coverage;
   };
-  // A run of neighbouring rim columns of one row, each with the largest coverage the walk gave
-  // it: what a sink that keeps only the largest coverage needs, read a run at a time.
-  struct RimRun {
-    int column;         // first column, relative to the centre cell
-    int length;
-    int firstCoverage;  // index into largestCoverage
-  };
   struct Row {
     int firstRim = 0;  // index into rim; the row's rim pixels in column order
     int rimCount = 0;
-    int firstRun = 0;  // index into runs; the row's rim runs in column order
-    int runCount = 0;
     int spanLeft = 0;  // interior columns; none when spanLeft > spanRight
     int spanRight = -1;
     int left = 0;  // every column of the row, rim and span
@@ -47,8 +37,6 @@ struct DiscShape {
   int firstRow = 0;  // row of rows[0], relative to the centre cell
   std::vector<Row> rows;
   std::vector<RimPixel> rim;
-  std::vector<RimRun> runs;
-  std::vector<std::uint8_t> largestCoverage;
 };
 
 // Shapes for one radius at a time, one per sub-pixel offset. A shape is recorded the second
@@ -129,8 +117,6 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.row - top) + 1];
   for (std::size_t k = 1; k < counts.size(); ++k) counts[k] += counts[k - 1];
   shape.rim.resize(walked.size());
-  shape.runs.clear();
-  shape.largestCoverage.clear();
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     shape.rows[k].firstRim = counts[k];
     shape.rows[k].rimCount = counts[k + 1] - counts[k];
@@ -144,22 +130,6 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     DiscShape::Row& row = shape.rows[k];
     const auto first = shape.rim.begin() + row.firstRim;
     std::stable_sort(first, first + row.rimCount, byColumn);
-    row.firstRun = static_cast<int>(shape.runs.size());
-    for (auto p = first; p != first + row.rimCount; ++p) {
-      DiscShape::RimRun* run = shape.runs.size() > static_cast<std::size_t>(row.firstRun) ? &shape.runs.back() : nullptr;
-      if (run != nullptr && p->column == run->column + run->length - 1) {  // the same pixel again
-        std::uint8_t& kept = shape.largestCoverage.back();
-        kept = std::max(kept, static_cast<std::uint8_t>(p->coverage));
-        continue;
-      }
-      if (run == nullptr || p->column != run->column + run->length) {
-        shape.runs.push_back(DiscShape::RimRun{p->column, 0, static_cast<int>(shape.largestCoverage.size())});
-        run = &shape.runs.back();
-      }
-      ++run->length;
-      shape.largestCoverage.push_back(static_cast<std::uint8_t>(p->coverage));
-    }
-    row.runCount = static_cast<int>(shape.runs.size()) - row.firstRun;
 
     const int entry = static_cast<int>(k) + top - spans.rowOffset;
     if (entry >= 0 && entry < spans.rowsInDisc) {
@@ -179,10 +149,13 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   }
 }
 
+// Which parts of a recorded disc a replay hands over.
+enum class DiscParts { RimAndSpans, RimOnly };
+
 // The recorded disc with its centre cell at (cellX, cellY), clipped to the canvas.
 template <class Sink>
 void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t cellY, int width, int height,
-                     Sink& sink) {
+                     Sink& sink, DiscParts parts = DiscParts::RimAndSpans) {
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     const DiscShape::Row& row = shape.rows[k];
     const std::int64_t py = cellY + shape.firstRow + static_cast<std::int64_t>(k);
@@ -214,48 +187,10 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
       blend(first, leftEnd);
       blend(rightBegin, last);
     }
-    if (row.spanLeft > row.spanRight) continue;
+    if (parts == DiscParts::RimOnly || row.spanLeft > row.spanRight) continue;
     const std::int64_t from = std::max<std::int64_t>(cellX + row.spanLeft, 0);
     const std::int64_t to = std::min<std::int64_t>(cellX + row.spanRight, width - 1);
     if (from <= to) sink.span(y, static_cast<int>(from), static_cast<int>(to));
-  }
-}
-
-// The recorded disc's rim at its centre cell (cellX, cellY), clipped to the canvas, for a sink
-// that keeps each pixel's largest coverage: sink.raise(py, px, coverages, n) for runs of
-// neighbouring pixels, leaving out the sink's settled runs as replayDiscShape does. Which
-// pixels a visit reaches and the largest coverage each is given are those of replayDiscShape;
-// the order of visits, which the largest of them does not depend on, is not.
-template <class Sink>
-void replayLargestRimCoverage(const DiscShape& shape, std::int64_t cellX, std::int64_t cellY, int width, int height,
-                              Sink& sink) {
-  for (std::size_t k = 0; k < shape.rows.size(); ++k) {
-    const DiscShape::Row& row = shape.rows[k];
-    const std::int64_t py = cellY + shape.firstRow + static_cast<std::int64_t>(k);
-    if (py < 0 || py >= height || row.runCount == 0) continue;
-    const int y = static_cast<int>(py);
-    int settledLeft = 0;
-    int settledRight = -1;
-    const bool hasRun = detail::settledRun(sink, y, settledLeft, settledRight);
-    // Columns from..to of a run starting at `column`, clipped to the canvas and to one side of
-    // the settled run (columns [clipLeft, clipRight]).
-    const auto raise = [&](const DiscShape::RimRun& run, std::int64_t clipLeft, std::int64_t clipRight) {
-      const std::int64_t first = cellX + run.column;
-      const std::int64_t from = std::max({first, clipLeft, std::int64_t{0}});
-      const std::int64_t to = std::min({first + run.length - 1, clipRight, std::int64_t{width} - 1});
-      if (from > to) return;
-      sink.raise(y, static_cast<int>(from), shape.largestCoverage.data() + run.firstCoverage + (from - first),
-                 static_cast<int>(to - from + 1));
-    };
-    for (int r = row.firstRun; r < row.firstRun + row.runCount; ++r) {
-      const DiscShape::RimRun& run = shape.runs[static_cast<std::size_t>(r)];
-      if (!hasRun) {
-        raise(run, INT64_MIN / 4, INT64_MAX / 4);
-      } else {
-        raise(run, INT64_MIN / 4, std::int64_t{settledLeft} - 1);
-        raise(run, std::int64_t{settledRight} + 1, INT64_MAX / 4);
-      }
-    }
   }
 }
 

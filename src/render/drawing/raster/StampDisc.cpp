@@ -141,22 +141,23 @@ public:
 
   bool settledRun(int py, int& left, int& right) const { return blitter_.settledRun(py, left, right); }
 
-  // Pixels px … px + n − 1 of row py, each kept at the larger of its coverage and the one given.
-  void raise(int py, int px, const std::uint8_t* coverages, int n) {
+  void pixel(int px, int py, int coverage) {
     const auto y = static_cast<std::size_t>(py);
-    std::uint8_t* kept = deferred_.rimCoverage.data() + y * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px);
-    for (int k = 0; k < n; ++k) kept[k] = std::max(kept[k], coverages[k]);
+    std::uint8_t& kept = deferred_.rimCoverage[y * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
+    if (coverage <= kept) return;
+    kept = static_cast<std::uint8_t>(coverage);
     int& left = deferred_.rimLeft[y];
     int& right = deferred_.rimRight[y];
     if (left > right) {
       deferred_.rowsWithRim.push_back(py);
-      left = px;
-      right = px + n - 1;
+      left = right = px;
     } else {
       left = std::min(left, px);
-      right = std::max(right, px + n - 1);
+      right = std::max(right, px);
     }
   }
+
+  void span(int, int, int) {}  // rims only
 
   // Each kept pixel blended once at its coverage; the scratch left empty for the next pass.
   void blendInto(StampBlitter<Pixel>& blitter) {
@@ -192,7 +193,7 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   blendInteriors(canvas, blitter);
   LargestRimCoverage<Pixel> rims(canvas, blitter);
   for (const DeferredDiscs::Disc& d : deferred.discs) {
-    raster::replayLargestRimCoverage(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, rims);
+    raster::replayDiscShape(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, rims, raster::DiscParts::RimOnly);
   }
   rims.blendInto(blitter);
   deferred.discs.clear();
