@@ -3,9 +3,12 @@
 #include <algorithm>
 
 namespace aehost {
+namespace {
+constexpr std::align_val_t kPage{4096};
+}  // namespace
 
 ImageMemoryPool::~ImageMemoryPool() {
-  for (const auto& [block, bytes] : kept_) ::operator delete(block);
+  for (const auto& [block, bytes] : kept_) ::operator delete(block, kPage);
 }
 
 std::byte* ImageMemoryPool::take(std::size_t bytes) {
@@ -18,7 +21,9 @@ std::byte* ImageMemoryPool::take(std::size_t bytes) {
       return block;
     }
   }
-  return static_cast<std::byte*>(::operator new(bytes));
+  // Page-aligned: a copy from a world into it (whose pixels sit at the same place in a page
+  // for every world) measured slower when the image started 16 bytes into a page.
+  return static_cast<std::byte*>(::operator new(bytes, kPage));
 }
 
 void ImageMemoryPool::give(std::byte* block, std::size_t bytes) noexcept {
@@ -29,7 +34,7 @@ void ImageMemoryPool::give(std::byte* block, std::size_t bytes) noexcept {
       return;
     }
   }
-  ::operator delete(block);  // a large block goes back to the system outside the lock
+  ::operator delete(block, kPage);  // a large block goes back to the system outside the lock
 }
 
 std::size_t ImageMemoryPool::keptBlocks() {
