@@ -2,13 +2,18 @@
 
 #include <algorithm>
 
+#include "KeptMemory_p.h"
+
 namespace aehost {
 namespace {
 constexpr std::align_val_t kPage{4096};
 }  // namespace
 
 ImageMemoryPool::~ImageMemoryPool() {
-  for (const auto& [block, bytes] : kept_) ::operator delete(block, kPage);
+  for (const auto& [block, bytes] : kept_) {
+    markInUse(block, bytes);
+    ::operator delete(block, kPage);
+  }
 }
 
 std::byte* ImageMemoryPool::take(std::size_t bytes) {
@@ -18,6 +23,7 @@ std::byte* ImageMemoryPool::take(std::size_t bytes) {
     if (found != kept_.end()) {
       std::byte* block = found->first;
       kept_.erase(found);
+      markInUse(block, bytes);
       return block;
     }
   }
@@ -30,6 +36,7 @@ void ImageMemoryPool::give(std::byte* block, std::size_t bytes) noexcept {
   if (bytes >= kSmallestKept) {
     const std::lock_guard lock(mutex_);
     if (kept_.size() < kMaxKeptBlocks) {
+      markKept(block, bytes);
       kept_.emplace_back(block, bytes);
       return;
     }

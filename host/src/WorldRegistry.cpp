@@ -12,17 +12,8 @@
 #include "aehost/HostScope.h"
 #include "aehost/Image.h"
 #include "aehost/PixelFormats.h"
+#include "KeptMemory_p.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define AEHOST_POISONS_SPARE_MEMORY 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define AEHOST_POISONS_SPARE_MEMORY 1
-#endif
-#endif
-#if defined(AEHOST_POISONS_SPARE_MEMORY)
-#include <sanitizer/asan_interface.h>
-#endif
 
 namespace aehost {
 namespace {
@@ -37,25 +28,6 @@ const char* ownerName(WorldOwner owner) { return owner == WorldOwner::Host ? "ho
 // Kept memory of disposed worlds: a few frames' worth at most.
 constexpr std::size_t kMaxSpareBlocks = 8;
 constexpr std::size_t kMaxSpareBytes = std::size_t{1} << 29;
-
-// Under AddressSanitizer kept memory stays unaddressable until reused, so an effect writing to
-// a world it disposed is still caught.
-void markSpare(unsigned char* block, std::size_t bytes) {
-#if defined(AEHOST_POISONS_SPARE_MEMORY)
-  ASAN_POISON_MEMORY_REGION(block, bytes);
-#else
-  (void)block;
-  (void)bytes;
-#endif
-}
-void markInUse(unsigned char* block, std::size_t bytes) {
-#if defined(AEHOST_POISONS_SPARE_MEMORY)
-  ASAN_UNPOISON_MEMORY_REGION(block, bytes);
-#else
-  (void)block;
-  (void)bytes;
-#endif
-}
 
 bool allGuard(const unsigned char* first, std::size_t count) {
   return std::all_of(first, first + count, [](unsigned char b) { return b == kGuardValue; });
@@ -127,7 +99,7 @@ void WorldRegistry::release(unsigned char* block, std::size_t bytes) {
     std::size_t kept = bytes;
     for (const auto& s : spare_) kept += s.second;
     if (spare_.size() < kMaxSpareBlocks && kept <= kMaxSpareBytes) {
-      markSpare(block, bytes);
+      markKept(block, bytes);
       spare_.emplace_back(block, bytes);
       return;
     }
