@@ -115,6 +115,37 @@ TEST_F(HostSmartRender, LargeResultsReuseTheMemoryOfResultsLetGo) {
   expectClean();
 }
 
+// With rows packed (the renderer's host), the output world's memory is the result: no copy of
+// the frame, the same pixels on both render paths and in every depth, and a result let go
+// lends its memory to the next frame's output world.
+TEST_F(HostSmartRender, WithPackedRowsTheOutputWorldBecomesTheResult) {
+  host.worlds().setRowPaddingBytes(0);
+  instance.layer().setPixels(gradientLayer(640, 256));
+  probe.drawMark = false;
+  for (const int depth : {8, 16, 32}) {
+    const Image expected = gradientLayer(640, 256).converted(aehost::formatForBitDepth(depth));
+    for (const auto path : {aehost::RenderPath::Smart, aehost::RenderPath::Classic}) {
+      if (path == aehost::RenderPath::Classic && depth == 32) continue;  // float renders are SmartFX only
+      const void* output = nullptr;
+      {
+        const auto result = instance.renderFrame(renderRequest(0, depth, path));
+        ASSERT_TRUE(result.ok()) << result.message;
+        EXPECT_EQ(static_cast<const void*>(result.image.bytes().data()), probe.seenOutput.data);
+        EXPECT_EQ(result.image, expected) << "depth " << depth;
+        output = probe.seenOutput.data;
+      }
+      const auto next = instance.renderFrame(renderRequest(1, depth, path));
+      ASSERT_TRUE(next.ok());
+      if (depth > 8) {  // over a megabyte: pooled
+        EXPECT_EQ(probe.seenOutput.data, output) << "depth " << depth;
+      }
+      EXPECT_EQ(next.image, expected);
+    }
+  }
+  EXPECT_TRUE(host.worlds().liveWorlds().empty());
+  expectClean();
+}
+
 TEST(ImageMemoryPool, KeepsAFewLargeBlocksBySize) {
   aehost::ImageMemoryPool pool;
   const std::size_t large = aehost::ImageMemoryPool::kSmallestKept;

@@ -7,6 +7,7 @@
 #include "aehost/Host.h"
 #include "aehost/HostScope.h"
 #include "aehost/Image.h"
+#include "aehost/ImageMemory.h"
 #include "aehost/WorldRegistry.h"
 #include "aehost/PixelFormats.h"
 #include "aehost_testing/ProbeInstance.h"
@@ -200,6 +201,59 @@ TEST_F(HostWorlds, WritesOutsideThePixelsAreCaught) {
   EXPECT_TRUE(anyProblemContains(host.problems(), "data written before the first row"));
   suite2.PF_DisposeWorld(ref, &world);
   EXPECT_TRUE(anyProblemContains(host.problems(), "PF_WorldSuite2.PF_DisposeWorld: data written after the last row"));
+}
+
+// A world made from a pool, rows packed, hands its pixels to an image as they lie; guards are
+// still checked, and the memory goes back to the pool with the image. Padded rows or memory of
+// the registry's own are not handed over.
+TEST_F(HostWorlds, PooledPackedWorldsHandTheirPixelsToAnImage) {
+  auto pool = std::make_shared<aehost::ImageMemoryPool>();
+  aehost::WorldRegistry& worlds = host.worlds();
+  const auto madeWith = [&](A_long width, A_long height, PF_PixelFormat format, std::shared_ptr<aehost::ImageMemoryPool> memory) {
+    PF_EffectWorld world{};
+    EXPECT_EQ(worlds.create(width, height, format, true, aehost::WorldOwner::Host, &world, std::move(memory)), PF_Err_NONE);
+    return world;
+  };
+
+  PF_EffectWorld padded = madeWith(4, 2, PF_PixelFormat_ARGB32, pool);
+  EXPECT_FALSE(worlds.disposeIntoImage(padded, "test"));
+  EXPECT_TRUE(worlds.info(padded));
+  worlds.dispose(&padded, "test", aehost::WorldOwner::Host);
+
+  worlds.setRowPaddingBytes(0);
+  PF_EffectWorld own = madeWith(4, 2, PF_PixelFormat_ARGB32, nullptr);
+  EXPECT_FALSE(worlds.disposeIntoImage(own, "test"));
+  worlds.dispose(&own, "test", aehost::WorldOwner::Host);
+  expectClean();
+
+  for (const PF_PixelFormat format : {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB128}) {
+    // 1024 x 300 is over a megabyte in every depth: the pool keeps it.
+    PF_EffectWorld world = madeWith(1024, 300, format, pool);
+    auto* bytes = reinterpret_cast<unsigned char*>(world.data);
+    const std::size_t size = static_cast<std::size_t>(world.rowbytes) * 300;
+    for (std::size_t k = 0; k < size; ++k) bytes[k] = static_cast<unsigned char>(k * 7 + 1);
+    std::optional<aehost::Image> image = worlds.disposeIntoImage(world, "test");
+    ASSERT_TRUE(image);
+    EXPECT_FALSE(worlds.info(world));
+    EXPECT_EQ(image->format(), format);
+    EXPECT_EQ(image->width(), 1024);
+    EXPECT_EQ(image->bytes().data(), reinterpret_cast<std::byte*>(bytes));
+    ASSERT_EQ(image->bytes().size(), size);
+    bool same = true;
+    for (std::size_t k = 0; k < size; ++k) same = same && image->bytes()[k] == std::byte(static_cast<unsigned char>(k * 7 + 1));
+    EXPECT_TRUE(same);
+    image.reset();
+    PF_EffectWorld next = madeWith(1024, 300, format, pool);
+    EXPECT_EQ(next.data, world.data) << "the image's memory went back to the pool";
+    worlds.dispose(&next, "test", aehost::WorldOwner::Host);
+  }
+  expectClean();
+
+  PF_EffectWorld damaged = madeWith(4, 2, PF_PixelFormat_ARGB32, pool);
+  reinterpret_cast<unsigned char*>(damaged.data)[-1] = 1;
+  EXPECT_TRUE(worlds.disposeIntoImage(damaged, "handing over"));
+  EXPECT_TRUE(anyProblemContains(host.problems(), "handing over: data written before the first row"))
+      << joinedProblems(host.problems());
 }
 
 TEST_F(HostWorlds, RowsAssumedTightlyPackedWriteIntoThePadding) {

@@ -9,26 +9,39 @@ namespace aehost {
 Image::Image(A_long width, A_long height, PF_PixelFormat format) : width_(width), height_(height), format_(format) {
   if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
   if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
-  bytes_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel(format));
+  bytes_ = ImageBytes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel(format), nullptr);
   if (!bytes_.empty()) std::memset(bytes_.data(), 0, bytes_.size());
 }
 
 Image Image::fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride,
                       std::shared_ptr<ImageMemoryPool> pool) {
   Image image;
-  image.bytes_ = decltype(image.bytes_)(ImageAllocator<std::byte>(std::move(pool)));
   if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
   if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
   image.width_ = width;
   image.height_ = height;
   image.format_ = format;
   const std::size_t rowBytes = image.rowBytes();
-  image.bytes_.resize(rowBytes * static_cast<std::size_t>(height));
+  image.bytes_ = ImageBytes(rowBytes * static_cast<std::size_t>(height), std::move(pool));
   const auto* from = static_cast<const std::byte*>(firstRow);
   for (A_long y = 0; y < height; ++y) {
     std::memcpy(image.bytes_.data() + static_cast<std::size_t>(y) * rowBytes, from + static_cast<std::size_t>(y) * stride,
                 rowBytes);
   }
+  return image;
+}
+
+Image Image::holding(A_long width, A_long height, PF_PixelFormat format, ImageBytes bytes) {
+  if (width < 0 || height < 0) throw std::invalid_argument("aehost: negative image size");
+  if (!isWorldFormat(format)) throw std::invalid_argument("aehost: not a world pixel format: " + formatName(format));
+  Image image;
+  image.width_ = width;
+  image.height_ = height;
+  image.format_ = format;
+  if (bytes.size() != image.rowBytes() * static_cast<std::size_t>(height)) {
+    throw std::invalid_argument("aehost: image bytes of the wrong size");
+  }
+  image.bytes_ = std::move(bytes);
   return image;
 }
 

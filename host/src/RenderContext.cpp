@@ -52,10 +52,10 @@ PF_Err RenderContext::outputWorld(const PF_LRect& rect, PF_EffectWorld** world) 
   if (!output_) {
     // Not cleared: an effect writes every output pixel, and a pixel it forgot shows the
     // pattern the registry fills uncleared worlds with (tests keep one; a renderer need not
-    // pay for a pass over the frame).
+    // pay for a pass over the frame). Its memory is the result's to be: see releaseWorlds.
     PF_EffectWorld made{};
-    const PF_Err err =
-        host_.worlds().create(rect.right - rect.left, rect.bottom - rect.top, format_, false, WorldOwner::Host, &made);
+    const PF_Err err = host_.worlds().create(rect.right - rect.left, rect.bottom - rect.top, format_, false,
+                                             WorldOwner::Host, &made, host_.resultMemory());
     if (err != PF_Err_NONE) return err;
     made.origin_x = rect.left;
     made.origin_y = rect.top;
@@ -71,9 +71,15 @@ void RenderContext::releaseWorlds(RenderResult& result) {
   WorldRegistry& worlds = host_.worlds();
   if (output_) {
     if (worlds.info(*output_)) {
-      result.image = imageFromWorld(*output_, format_, host_.resultMemory());
+      // The output world's pixels become the result as they lie where its rows are packed as
+      // an image's; a copy is a pass over the whole frame.
+      if (std::optional<Image> pixels = worlds.disposeIntoImage(*output_, "the render's output world")) {
+        result.image = std::move(*pixels);
+      } else {
+        result.image = imageFromWorld(*output_, format_, host_.resultMemory());
+        worlds.dispose(&*output_, "the render's output world", WorldOwner::Host);
+      }
       result.outputRect = outputRect_;
-      worlds.dispose(&*output_, "the render's output world", WorldOwner::Host);
     }
     output_.reset();
   }

@@ -37,6 +37,8 @@ bool allGuard(const unsigned char* first, std::size_t count) {
 
 struct WorldRegistry::Entry {
   unsigned char* block = nullptr;  // guard, pixels, guard
+  // Where the block came from when not from allocate(): the pool it goes back to.
+  std::shared_ptr<ImageMemoryPool> pool;
   std::size_t pixelBytes = 0;      // height * rowbytes
   WorldInfo info;
   bool disposed = false;  // for a shared world: no render holds it now
@@ -65,6 +67,8 @@ WorldRegistry::~WorldRegistry() {
   for (auto& [address, entry] : entries_) {
     if (entry->shared) {
       ::munmap(entry->block, entry->mappedBytes);
+    } else if (entry->block != nullptr && entry->pool) {
+      entry->pool->give(reinterpret_cast<std::byte*>(entry->block), entry->pixelBytes + 2 * kGuardBytes);
     } else {
       std::free(entry->block);
     }
@@ -152,8 +156,9 @@ const WorldRegistry::Entry* WorldRegistry::locate(const void* address) const {
 }
 
 PF_Err WorldRegistry::create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner,
-                             PF_EffectWorld* world) {
-  return make(width, height, format, clear ? Contents::Cleared : Contents::Uncleared, nullptr, owner, world);
+                             PF_EffectWorld* world, std::shared_ptr<ImageMemoryPool> memory) {
+  return make(width, height, format, clear ? Contents::Cleared : Contents::Uncleared, nullptr, owner, world, nullptr,
+              std::move(memory));
 }
 
 PF_Err WorldRegistry::createHolding(const std::shared_ptr<const Image>& image, WorldOwner owner,
@@ -194,7 +199,8 @@ void WorldRegistry::fillWorldStruct(const Entry& entry, PF_EffectWorld* world) {
 }
 
 PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, Contents contents, const Image* image,
-                           WorldOwner owner, PF_EffectWorld* world, const std::shared_ptr<const Image>* sharedImage) {
+                           WorldOwner owner, PF_EffectWorld* world, const std::shared_ptr<const Image>* sharedImage,
+                           std::shared_ptr<ImageMemoryPool> memory) {
   if (world == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
   *world = PF_EffectWorld{};
   const std::size_t pixelSize = bytesPerPixel(format);
@@ -221,6 +227,8 @@ PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, C
   if (sharedImage) {
     void* mapped = ::mmap(nullptr, mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     block = mapped == MAP_FAILED ? nullptr : static_cast<unsigned char*>(mapped);
+  } else if (memory) {
+    block = reinterpret_cast<unsigned char*>(memory->take(blockBytes));
   } else {
     block = allocate(blockBytes);
   }
@@ -228,6 +236,7 @@ PF_Err WorldRegistry::make(A_long width, A_long height, PF_PixelFormat format, C
 
   auto entry = std::make_unique<Entry>();
   entry->block = block;
+  entry->pool = std::move(memory);
   entry->address = reinterpret_cast<std::uintptr_t>(block + kGuardBytes);
   entry->pixelBytes = static_cast<std::size_t>(pixelBytes);
   std::memset(block, kGuardValue, kGuardBytes);
@@ -322,9 +331,33 @@ PF_Err WorldRegistry::dispose(const PF_EffectWorld* world, std::string_view call
   unsigned char* block = std::exchange(entry->block, nullptr);
   const std::size_t bytes = entry->pixelBytes + 2 * kGuardBytes;
   entry->disposed = true;
+  std::shared_ptr<ImageMemoryPool> pool = std::move(entry->pool);
   lock.unlock();
-  release(block, bytes);
+  if (pool) {
+    pool->give(reinterpret_cast<std::byte*>(block), bytes);
+  } else {
+    release(block, bytes);
+  }
   return PF_Err_NONE;
+}
+
+std::optional<Image> WorldRegistry::disposeIntoImage(const PF_EffectWorld& world, std::string_view callback) {
+  std::unique_lock lock(mutex_);
+  Entry* entry = locate(world.data);
+  const bool handsOver = entry != nullptr && !entry->disposed && entry->pool && !entry->shared &&
+                         reinterpret_cast<std::uintptr_t>(world.data) == entry->start() &&
+                         static_cast<std::size_t>(entry->info.rowbytes) ==
+                             static_cast<std::size_t>(entry->info.width) * bytesPerPixel(entry->info.format);
+  if (!handsOver) return std::nullopt;
+  for (const std::string& damaged : damage(*entry)) note(callback, damaged);
+  auto* block = reinterpret_cast<std::byte*>(std::exchange(entry->block, nullptr));
+  entry->disposed = true;
+  const WorldInfo info = entry->info;
+  std::shared_ptr<ImageMemoryPool> pool = std::move(entry->pool);
+  const std::size_t pixelBytes = entry->pixelBytes;
+  lock.unlock();
+  ImageBytes bytes = ImageBytes::adopt(block, pixelBytes + 2 * kGuardBytes, kGuardBytes, pixelBytes, std::move(pool));
+  return Image::holding(info.width, info.height, info.format, std::move(bytes));
 }
 
 std::optional<PF_PixelFormat> WorldRegistry::validate(const PF_EffectWorld* world, std::string_view callback) {

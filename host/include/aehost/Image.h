@@ -28,6 +28,8 @@ class Image {
   // copies', comes from `pool` when one is given.
   static Image fromRows(A_long width, A_long height, PF_PixelFormat format, const void* firstRow, std::size_t stride,
                         std::shared_ptr<ImageMemoryPool> pool = nullptr);
+  // An image whose pixels are `bytes` (exactly width * height pixels, rows without padding).
+  static Image holding(A_long width, A_long height, PF_PixelFormat format, ImageBytes bytes);
 
   A_long width() const { return width_; }
   A_long height() const { return height_; }
@@ -35,8 +37,8 @@ class Image {
   int bitDepth() const { return bitDepthOf(format_); }
   bool empty() const { return width_ == 0 || height_ == 0; }
   std::size_t rowBytes() const { return static_cast<std::size_t>(width_) * bytesPerPixel(format_); }
-  std::span<const std::byte> bytes() const { return bytes_; }
-  std::span<std::byte> bytes() { return bytes_; }
+  std::span<const std::byte> bytes() const { return {bytes_.data(), bytes_.size()}; }
+  std::span<std::byte> bytes() { return {bytes_.data(), bytes_.size()}; }
 
   // Pixel access in the image's own type; a type that does not match the format throws
   // std::invalid_argument, a position outside the image std::out_of_range.
@@ -68,7 +70,7 @@ class Image {
   A_long width_ = 0;
   A_long height_ = 0;
   PF_PixelFormat format_ = PF_PixelFormat_ARGB32;
-  std::vector<std::byte, ImageAllocator<std::byte>> bytes_;
+  ImageBytes bytes_;
 };
 
 // The size of one axis at a downsample factor: ceil(size * num / den), at least 1 for a

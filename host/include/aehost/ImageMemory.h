@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
-#include <new>
-#include <utility>
 #include <vector>
 
 namespace aehost {
@@ -34,51 +32,39 @@ class ImageMemoryPool {
   std::vector<std::pair<std::byte*, std::size_t>> kept_;
 };
 
-// The allocator of an image's bytes: from a pool when it has one, else operator new. Bytes are
-// left as they are when the storage grows: the image's constructors clear, fill or copy them.
-template <typename T>
-class ImageAllocator {
+// An image's pixel bytes, owned: a block of their own, or a part of a larger block from a pool
+// (the memory of a render's output world, guards included, taken over when the render hands
+// its pixels to the result). The block goes back to its pool, or to the system, when the bytes
+// go. Copies are deep and draw from the same pool; moves take the block along.
+class ImageBytes {
  public:
-  using value_type = T;
-  using propagate_on_container_copy_assignment = std::true_type;
-  using propagate_on_container_move_assignment = std::true_type;
-  using propagate_on_container_swap = std::true_type;
-  using is_always_equal = std::false_type;
+  ImageBytes() = default;
+  // `size` bytes, not initialised, from `pool` when one is given.
+  ImageBytes(std::size_t size, std::shared_ptr<ImageMemoryPool> pool);
+  // Takes over `block`, blockBytes long, from `pool`'s take() (not null): the bytes are the
+  // `size` from `offset` on.
+  static ImageBytes adopt(std::byte* block, std::size_t blockBytes, std::size_t offset, std::size_t size,
+                          std::shared_ptr<ImageMemoryPool> pool) noexcept;
+  ImageBytes(const ImageBytes& other);
+  ImageBytes& operator=(const ImageBytes& other);
+  ImageBytes(ImageBytes&& other) noexcept;
+  ImageBytes& operator=(ImageBytes&& other) noexcept;
+  ~ImageBytes();
 
-  ImageAllocator() = default;
-  explicit ImageAllocator(std::shared_ptr<ImageMemoryPool> pool) : pool_(std::move(pool)) {}
-  template <typename U>
-  ImageAllocator(const ImageAllocator<U>& other) : pool_(other.pool()) {}
-
-  T* allocate(std::size_t n) {
-    const std::size_t bytes = n * sizeof(T);
-    if (pool_ != nullptr) return reinterpret_cast<T*>(pool_->take(bytes));
-    return static_cast<T*>(::operator new(bytes));
-  }
-  void deallocate(T* p, std::size_t n) noexcept {
-    if (pool_ != nullptr) {
-      pool_->give(reinterpret_cast<std::byte*>(p), n * sizeof(T));
-    } else {
-      ::operator delete(p);
-    }
-  }
-  template <typename U>
-  void construct(U* p) {
-    ::new (static_cast<void*>(p)) U;
-  }
-  template <typename U, typename... Args>
-  void construct(U* p, Args&&... args) {
-    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-  }
-
-  const std::shared_ptr<ImageMemoryPool>& pool() const { return pool_; }
-  template <typename U>
-  bool operator==(const ImageAllocator<U>& other) const {
-    return pool_ == other.pool();
-  }
+  std::byte* data() { return block_ + offset_; }
+  const std::byte* data() const { return block_ + offset_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  bool operator==(const ImageBytes& other) const;
 
  private:
+  void release() noexcept;
+
   std::shared_ptr<ImageMemoryPool> pool_;
+  std::byte* block_ = nullptr;
+  std::size_t blockBytes_ = 0;
+  std::size_t offset_ = 0;
+  std::size_t size_ = 0;
 };
 
 }  // namespace aehost

@@ -12,11 +12,11 @@
 #include "AE_Effect.h"
 #include "AE_EffectPixelFormat.h"
 #include "aehost/Countdown.h"
+#include "aehost/Image.h"
 #include "aehost/ProblemLog.h"
 
 namespace aehost {
 
-class Image;
 
 // Who must dispose a world: the effect disposes what it made through the world suites; the
 // host disposes the input, output and checked-out worlds it hands out, and an effect that
@@ -61,7 +61,10 @@ class WorldRegistry {
 
   // Fills *world. On failure *world is zeroed and the error returned; sizes below 1 are
   // PF_Err_BAD_CALLBACK_PARAM. `clear` zeroes every channel.
-  PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner, PF_EffectWorld* world);
+  // With `memory`, the world's memory (guards included) comes from that pool and goes back to
+  // it, unless disposeIntoImage hands it on.
+  PF_Err create(A_long width, A_long height, PF_PixelFormat format, bool clear, WorldOwner owner, PF_EffectWorld* world,
+                std::shared_ptr<ImageMemoryPool> memory = nullptr);
   // A read-only world of the image's size and format holding its pixels, made once per image
   // (and row padding) and handed out again to every render that asks while the image lives:
   // a layer's pixels are the same frame after frame, and copying them each time is a pass
@@ -70,6 +73,10 @@ class WorldRegistry {
   PF_Err createHolding(const std::shared_ptr<const Image>& image, WorldOwner owner, PF_EffectWorld* world);
   // `by` is who disposes it: the effect may dispose only its own worlds. Problems name `callback`.
   PF_Err dispose(const PF_EffectWorld* world, std::string_view callback, WorldOwner by);
+  // Disposes a live world made with pool memory and rows without padding, handing its pixels
+  // to an image as they lie, without a copy (guards checked first, as by dispose); the
+  // image's bytes go back to the pool when it goes. Any other world: nullopt, left as it is.
+  std::optional<Image> disposeIntoImage(const PF_EffectWorld& world, std::string_view callback);
 
   // The format of a live known world whose struct stays inside its memory; otherwise nullopt
   // and a problem naming the callback.
@@ -86,7 +93,8 @@ class WorldRegistry {
   struct Entry;
   enum class Contents { Cleared, Uncleared, Image };
   PF_Err make(A_long width, A_long height, PF_PixelFormat format, Contents contents, const Image* image,
-              WorldOwner owner, PF_EffectWorld* world, const std::shared_ptr<const Image>* sharedImage = nullptr);
+              WorldOwner owner, PF_EffectWorld* world, const std::shared_ptr<const Image>* sharedImage = nullptr,
+              std::shared_ptr<ImageMemoryPool> memory = nullptr);
   static void fillWorldStruct(const Entry& entry, PF_EffectWorld* world);
   void forgetUnheldSharedWorlds();
   unsigned char* allocate(std::size_t bytes);
