@@ -6,7 +6,8 @@
 // span. Replaying it hands the sink the same pixels with the same
 // coverage as largeDisc; only pixels of different rows (and the disjoint rim and span of one
 // row) come in another order, which no blend can tell apart. A sink that reports each row's
-// settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
+// settled run lets the replay pass over the rim pixels in it, and rows inside it altogether; one
+// with rimRun(y, cellX, from, to) takes a row's rim pixels on the canvas a run at a time.
 //
 // Memory: a shape holds about 12r rim pixels and 2r rows; at most 289 are kept per radius.
 #pragma once
@@ -171,9 +172,16 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     const DiscShape::RimPixel* first = shape.rim.data() + row.firstRim;
     const DiscShape::RimPixel* last = first + row.rimCount;
     const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
-      for (const DiscShape::RimPixel* p = from; p != to; ++p) {
-        const std::int64_t px = cellX + p->column;
-        if (px >= 0 && px < width) sink.pixel(static_cast<int>(px), y, p->coverage);
+      if constexpr (requires { sink.rimRun(y, cellX, from, to); }) {
+        // In column order: clipped to the canvas at both ends, then handed over as one run.
+        while (from != to && cellX + from->column < 0) ++from;
+        while (to != from && cellX + (to - 1)->column >= width) --to;
+        if (from != to) sink.rimRun(y, cellX, from, to);
+      } else {
+        for (const DiscShape::RimPixel* p = from; p != to; ++p) {
+          const std::int64_t px = cellX + p->column;
+          if (px >= 0 && px < width) sink.pixel(static_cast<int>(px), y, p->coverage);
+        }
       }
     };
     if (!hasRun) {

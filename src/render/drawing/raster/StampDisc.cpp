@@ -141,19 +141,27 @@ public:
 
   bool settledRun(int py, int& left, int& right) const { return blitter_.settledRun(py, left, right); }
 
-  void pixel(int px, int py, int coverage) {
+  // Pixels of one row in column order, all on the canvas: the row's columns that hold a
+  // coverage are widened once for the run.
+  void rimRun(int py, std::int64_t cellX, const raster::DiscShape::RimPixel* from,
+              const raster::DiscShape::RimPixel* to) {
     const auto y = static_cast<std::size_t>(py);
-    std::uint8_t& kept = deferred_.rimCoverage[y * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px)];
-    if (coverage <= kept) return;
-    kept = static_cast<std::uint8_t>(coverage);
+    std::uint8_t* row = deferred_.rimCoverage.data() + y * static_cast<std::size_t>(width_);
+    for (const raster::DiscShape::RimPixel* p = from; p != to; ++p) {
+      std::uint8_t& kept = row[cellX + p->column];
+      kept = std::max(kept, static_cast<std::uint8_t>(p->coverage));
+    }
+    const int first = static_cast<int>(cellX + from->column);
+    const int last = static_cast<int>(cellX + (to - 1)->column);
     int& left = deferred_.rimLeft[y];
     int& right = deferred_.rimRight[y];
     if (left > right) {
       deferred_.rowsWithRim.push_back(py);
-      left = right = px;
+      left = first;
+      right = last;
     } else {
-      left = std::min(left, px);
-      right = std::max(right, px);
+      left = std::min(left, first);
+      right = std::max(right, last);
     }
   }
 
