@@ -40,22 +40,27 @@ struct DiscShape {
   std::vector<RimPixel> rim;
 };
 
-// Shapes for one radius at a time, one per sub-pixel offset. A shape is recorded the second
-// time its offset comes up at the same radius, so discs whose radius changes from one to the
-// next (tapers) are drawn directly at no extra cost.
+// Shapes for one radius at a time, one per sub-pixel offset. The first disc of a radius is
+// drawn directly; from the second disc of the same radius on every offset is worth recording
+// (a run of discs of one radius brings each offset up again and again). So discs whose radius
+// changes from one to the next (tapers) are drawn directly at no extra cost.
 class DiscShapeCache {
 public:
+  // Seen: to be recorded before it is drawn.
   enum class Slot : std::uint8_t { Unseen, Seen, Recorded };
 
   // The slot of radius r at offset (sx, sy), 0 … 16 each; a new radius forgets every shape.
   Slot& slot(double r, int sx, int sy, DiscShape*& shape) {
-    if (r != radius_) {
+    const bool radiusRepeats = r == radius_;
+    if (!radiusRepeats) {
       radius_ = r;
       slots_.fill(Slot::Unseen);
     }
     const std::size_t index = static_cast<std::size_t>(sy) * kOffsets + static_cast<std::size_t>(sx);
     shape = &shapes_[index];
-    return slots_[index];
+    Slot& slot = slots_[index];
+    if (radiusRepeats && slot == Slot::Unseen) slot = Slot::Seen;
+    return slot;
   }
 
   // Scratch of the recording: the rim walk's pixels before they are sorted into rows.

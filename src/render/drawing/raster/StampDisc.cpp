@@ -62,9 +62,14 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   if (!joins || deferred.rowsQueued >= DeferredDiscs::kMostRowsQueued) FlushDeferredDiscs<Pixel>(canvas);
   const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
   raster::DiscShape* shape = nullptr;
-  if (canvas.discShapes.slot(r, disc.sx, disc.sy, shape) != raster::DiscShapeCache::Slot::Recorded) return false;
-
+  raster::DiscShapeCache::Slot& slot = canvas.discShapes.slot(r, disc.sx, disc.sy, shape);
+  if (slot == raster::DiscShapeCache::Slot::Unseen) return false;
   canvas.radius = DiscRadius::of(r);
+  if (slot == raster::DiscShapeCache::Slot::Seen) {
+    raster::recordDiscShape(disc, canvas.radius, canvas.spanBuffer, canvas.discShapes, *shape);
+    slot = raster::DiscShapeCache::Slot::Recorded;
+  }
+
   canvas.touchDisc(x, y, reach);
   if (deferred.discs.empty()) {
     deferred.radius = r;

@@ -19,8 +19,9 @@ int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
 
 // Queues a large disc on the canvas to be drawn by FlushDeferredDiscs, where that gives the
 // pixels drawing it now would (see DeferredDiscs.h): a stamp that can settle, of the one
-// colour stamped since the last clear, whose shape is recorded. Discs of another stamp or
-// radius first draw those waiting. False: nothing queued, draw it now (after flushing).
+// colour stamped since the last clear, whose shape is recorded (recorded here when its radius
+// repeats, see DiscShapeCache). Discs of another stamp or radius first draw those waiting.
+// False: nothing queued, draw it now (after flushing).
 template <class Pixel>
 bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp);
 
