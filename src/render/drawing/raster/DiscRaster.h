@@ -4,7 +4,8 @@
 //   span(py, x0, x1)          pixels x0 … x1 of row py, fully covered
 // always inside 0 … width − 1, 0 … height − 1. A sink may also provide
 //   skips(px, py)             true: the pixel would not change, whatever its coverage
-// which is asked before the coverage is worked out. The stamp routines plug in a sink that
+//   settledRun(py, l, r)      the same for the pixels l … r of row py, false: none known
+// which are asked before the coverage is worked out. The stamp routines plug in a sink that
 // blends; tests plug in one that records.
 #pragma once
 
@@ -29,6 +30,16 @@ template <class Sink>
 bool sinkSkips(Sink& sink, int px, int py) {
   if constexpr (requires { sink.skips(px, py); }) {
     return sink.skips(px, py);
+  } else {
+    return false;
+  }
+}
+
+// The sink's settled run of row py (columns left … right), if it has one.
+template <class Sink>
+bool settledRun(Sink& sink, int py, int& left, int& right) {
+  if constexpr (requires { sink.settledRun(py, left, right); }) {
+    return sink.settledRun(py, left, right);
   } else {
     return false;
   }
@@ -69,10 +80,15 @@ void smallDisc(int width, int height, double x, double y, double r, const DiscRa
   double rowF = discEdgeDistance(x0 - x, y0 - y, r);
   double columnStep = (2.0 * (y0 - y) + 1.0) / (2.0 * r);
   for (int py = y0; py <= y1; ++py) {
+    // The row's settled pixels are stepped past. Blending a pixel can only grow the run by
+    // that pixel, never over one still to come in the row, so the run as the row starts holds.
+    int settledLeft = 0;
+    int settledRight = -1;
+    detail::settledRun(sink, py, settledLeft, settledRight);
     double f = rowF;
     double rowStep = rowStepStart;
     for (int px = x0; px <= x1; ++px) {
-      if (!detail::sinkSkips(sink, px, py)) {
+      if (px < settledLeft || px > settledRight) {
         const int coverage = coverageOf.at(f);
         if (coverage > 0) sink.pixel(px, py, coverage);
       }

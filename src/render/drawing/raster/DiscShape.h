@@ -79,20 +79,6 @@ private:
   std::array<DiscShape, kOffsets * kOffsets> shapes_{};
 };
 
-namespace detail {
-
-// The sink's settled run of row py (columns left … right), if it has one.
-template <class Sink>
-bool settledRun(Sink& sink, int py, int& left, int& right) {
-  if constexpr (requires { sink.settledRun(py, left, right); }) {
-    return sink.settledRun(py, left, right);
-  } else {
-    return false;
-  }
-}
-
-}  // namespace detail
-
 // Records the disc's rim walk and spans, as largeDisc draws them, into `shape`.
 inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius, SpanBuffer& spans,
                             DiscShapeCache& cache, DiscShape& shape) {

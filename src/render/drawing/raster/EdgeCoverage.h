@@ -81,24 +81,19 @@ inline int EdgeCoverage(const DiscRadius& radius, double f) {
 }
 
 // EdgeCoverage for the pixels of one disc: both table rows are the same for all of them, so
-// each column's blend is worked out once, when a pixel first needs it.
+// the blend of every column is worked out once, up front (a few vector operations).
 class DiscCoverage {
 public:
-  explicit DiscCoverage(const DiscRadius& radius) : rows_(radius) {}
+  explicit DiscCoverage(const DiscRadius& radius) {
+    const CoverageRows rows(radius);
+    for (std::size_t k = 0; k < values_.size(); ++k) values_[k] = static_cast<std::uint8_t>(rows.at(static_cast<int>(k)));
+  }
 
-  int at(double f) {
+  int at(double f) const {
     const int k = edgeCoverageColumn(f);
-    if (k < 0) return 0;
-    const std::uint32_t bit = std::uint32_t{1} << k;
-    if ((known_ & bit) == 0) {
-      values_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(rows_.at(k));
-      known_ |= bit;
-    }
-    return values_[static_cast<std::size_t>(k)];
+    return k < 0 ? 0 : values_[static_cast<std::size_t>(k)];
   }
 
 private:
-  CoverageRows rows_;
-  std::uint32_t known_ = 0;  // bit k: values_[k] is worked out
   std::array<std::uint8_t, 32> values_{};
 };
