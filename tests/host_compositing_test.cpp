@@ -333,6 +333,19 @@ TEST(HostCompositing, OddPixelAmongKeptOnesFloat) {
                                                PF_PixelFloat{0.5f, 0.2f, -0.4f, 1.5f}, specialFloats());
 }
 
+// Opaque sources replace the destination a block at a time: an odd pixel among them must
+// still get the reference's result.
+TEST(HostCompositing, OddPixelAmongOpaqueOnesEightBit) {
+  expectOddPixelsHandled<PF_Pixel8, A_u_char>({PF_Pixel8{255, 0, 0, 0}, PF_Pixel8{255, 200, 100, 7}},
+                                              PF_Pixel8{128, 10, 20, 30}, {0, 1, 127, 254, 255});
+}
+
+TEST(HostCompositing, OddPixelAmongOpaqueOnesSixteenBit) {
+  expectOddPixelsHandled<PF_Pixel16, A_u_short>({PF_Pixel16{32768, 0, 0, 0}, PF_Pixel16{32768, 30000, 100, 32768}},
+                                                PF_Pixel16{20000, 10, 20, 32768},
+                                                std::vector<A_u_short>(kEdges16.begin(), kEdges16.end()));
+}
+
 // ---- Placement: rects, clipping, and a world onto itself ----
 
 TEST(HostCompositing, RectsAndOverlapMatchTheReferencePixelByPixel) {

@@ -233,7 +233,37 @@ inline bool blockKeepsDestination(const PF_PixelFloat* in, const PF_PixelFloat* 
   }
   return vec::allZero(~ok | minusZeros);
 }
+// Whether IN_FRONT at o = 1 stores the 8 source pixels as they are, whatever the destination:
+// an opaque source (overFull: S = full gives the source, clamped in 16 bits, so every channel
+// must be in range). Float's opaque shortcut asks about the destination too: never here.
+inline bool blockTakesSource(const PF_Pixel8* in) {
+  using vec::U32x4;
+  constexpr std::uint32_t a = std::bit_cast<std::uint32_t>(PF_Pixel8{0xFF, 0, 0, 0});
+  constexpr U32x4 alpha{a, a, a, a};
+  vec::I32x4 bad{};
+  for (int k = 0; k < kBlock; k += 4) bad |= (vec::load<U32x4>(in + k) & alpha) != alpha;
+  return vec::allZero(bad);
+}
+
+inline bool blockTakesSource(const PF_Pixel16* in) {
+  using vec::U16x8;
+  constexpr U16x8 full{kMax16, 0, 0, 0, kMax16, 0, 0, 0};
+  constexpr U16x8 alphaMask{0xFFFF, 0, 0, 0, 0xFFFF, 0, 0, 0};
+  vec::I16x8 bad{};
+  for (int k = 0; k < kBlock; k += 2) {
+    const U16x8 s = vec::load<U16x8>(in + k);
+    bad |= ((s & alphaMask) != full) | (s > static_cast<std::uint16_t>(kMax16));
+  }
+  return vec::allZero(bad);
+}
+
+inline bool blockTakesSource(const PF_PixelFloat*) { return false; }
 #else
+template <typename Pixel>
+bool blockTakesSource(const Pixel*) {
+  return false;
+}
+
 template <typename Pixel>
 bool blockKeepsDestination(const Pixel* in, const Pixel* out) {
   for (std::int64_t k = 0; k < kBlock; ++k) {
@@ -260,7 +290,8 @@ void prefetchAhead(const Pixel* block) {
 
 // IN_FRONT of a row of n source pixels onto n destination pixels of the same format (not
 // overlapping), storing what referenceOver stores for each. Blocks whose pixels all keep the
-// destination (the transparent part of a stroke) are passed over.
+// destination (the transparent part of a stroke) are passed over, blocks an opaque source
+// replaces are copied.
 template <typename Pixel>
 void overRow(const Pixel* in, Pixel* out, std::int64_t n, double opacity) {
   const bool full = opacity == 1.0;
@@ -273,6 +304,10 @@ void overRow(const Pixel* in, Pixel* out, std::int64_t n, double opacity) {
     prefetchAhead(in + i);
     prefetchAhead(out + i);
     if (blockKeepsDestination(in + i, out + i)) continue;
+    if (full && blockTakesSource(in + i)) {  // the opaque inside of a stroke
+      std::memcpy(out + i, in + i, sizeof(Pixel) * kBlock);
+      continue;
+    }
     for (std::int64_t k = i; k < i + kBlock; ++k) one(k);
   }
   for (; i < n; ++i) one(i);
