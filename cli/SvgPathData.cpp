@@ -1,7 +1,10 @@
 #include "SvgPathData.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <numbers>
 #include <optional>
 
 namespace inkline_cli {
@@ -80,6 +83,13 @@ class Scanner {
     return value;
   }
 
+  // An arc flag: a single 0 or 1, which needs no separator after it ("a5 5 0 1010 10").
+  bool flag(char command) {
+    if (!atEnd() && (text_[position_] == '0' || text_[position_] == '1')) return text_[position_++] == '1';
+    const std::string found = atEnd() ? "the end of the data" : "\"" + std::string(1, text_[position_]) + "\"";
+    throw PathDataError(position_, std::string("expected a flag (0 or 1) for \"") + command + "\", found " + found);
+  }
+
   std::string expectedNumber(char command, std::size_t at) const {
     const std::string found = at < text_.size() ? "\"" + std::string(1, text_[at]) + "\"" : "the end of the data";
     return std::string("expected a number for \"") + command + "\", found " + found;
@@ -139,9 +149,80 @@ class OutlineBuilder {
   MaskPoint current_;
 };
 
+// The largest distance between a circular arc of `angle` radians on the unit circle and the
+// cubic with control points 4/3 tan(angle/4) along the end tangents: (2/27) sin^6(a/4) / cos^2(a/4).
+double cubicArcError(double angle) {
+  const double s = std::sin(angle / 4.0);
+  const double c = std::cos(angle / 4.0);
+  return 2.0 / 27.0 * std::pow(s, 6) / (c * c);
+}
+
+// An elliptical arc in SVG's endpoint form, from the builder's current point to `end`, as
+// cubics: the centre form worked out as the SVG specification's implementation notes do
+// (radii too small for the endpoints scaled up), then the sweep split into equal parts whose
+// cubics stay within kArcTolerancePx of the ellipse once the data is drawn `scale` pixels to a
+// unit. A zero radius draws a line; coinciding endpoints draw nothing.
+void arcTo(OutlineBuilder& build, double rx, double ry, double rotationDegrees, bool largeArc, bool sweep,
+           MaskPoint end, double scale) {
+  constexpr double kArcTolerancePx = 0.005;
+  constexpr int kMostParts = 256;
+  const MaskPoint start = build.current();
+  if (start.x == end.x && start.y == end.y) return;
+  rx = std::abs(rx);
+  ry = std::abs(ry);
+  if (rx == 0.0 || ry == 0.0 || !std::isfinite(rx) || !std::isfinite(ry)) {
+    build.lineTo(end);
+    return;
+  }
+  const double phi = std::fmod(rotationDegrees, 360.0) * std::numbers::pi / 180.0;
+  const double cosPhi = std::cos(phi);
+  const double sinPhi = std::sin(phi);
+  const double hx = (start.x - end.x) / 2.0;
+  const double hy = (start.y - end.y) / 2.0;
+  const double x1 = cosPhi * hx + sinPhi * hy;
+  const double y1 = -sinPhi * hx + cosPhi * hy;
+  const double lambda = (x1 * x1) / (rx * rx) + (y1 * y1) / (ry * ry);
+  if (lambda > 1.0) {
+    rx *= std::sqrt(lambda);
+    ry *= std::sqrt(lambda);
+  }
+  const double numerator = rx * rx * ry * ry - rx * rx * y1 * y1 - ry * ry * x1 * x1;
+  const double denominator = rx * rx * y1 * y1 + ry * ry * x1 * x1;
+  const double root = std::sqrt(std::max(0.0, numerator / denominator)) * (largeArc == sweep ? -1.0 : 1.0);
+  const double cx1 = root * rx * y1 / ry;
+  const double cy1 = -root * ry * x1 / rx;
+  const MaskPoint centre{cosPhi * cx1 - sinPhi * cy1 + (start.x + end.x) / 2.0,
+                         sinPhi * cx1 + cosPhi * cy1 + (start.y + end.y) / 2.0};
+  const double theta1 = std::atan2((y1 - cy1) / ry, (x1 - cx1) / rx);
+  double delta = std::atan2((-y1 - cy1) / ry, (-x1 - cx1) / rx) - theta1;
+  if (sweep && delta < 0.0) delta += 2.0 * std::numbers::pi;
+  if (!sweep && delta > 0.0) delta -= 2.0 * std::numbers::pi;
+  if (!std::isfinite(delta) || !std::isfinite(centre.x) || !std::isfinite(centre.y)) {
+    build.lineTo(end);
+    return;
+  }
+
+  // A unit-circle error grows with the ellipse's larger radius and the drawing's scale.
+  const double reach = std::max(rx, ry) * std::max(scale, 0.0);
+  int parts = std::max(1, static_cast<int>(std::ceil(std::abs(delta) / (std::numbers::pi / 2.0) - 1e-12)));
+  while (parts < kMostParts && cubicArcError(std::abs(delta) / parts) * reach > kArcTolerancePx) ++parts;
+  const auto onEllipse = [&](double u, double v) {
+    return MaskPoint{centre.x + rx * cosPhi * u - ry * sinPhi * v, centre.y + rx * sinPhi * u + ry * cosPhi * v};
+  };
+  const double step = delta / parts;
+  const double k = 4.0 / 3.0 * std::tan(step / 4.0);
+  for (int i = 0; i < parts; ++i) {
+    const double a = theta1 + step * i;
+    const double b = i + 1 == parts ? theta1 + delta : theta1 + step * (i + 1);
+    const double ca = std::cos(a), sa = std::sin(a), cb = std::cos(b), sb = std::sin(b);
+    const MaskPoint to = i + 1 == parts ? end : onEllipse(cb, sb);
+    build.cubicTo(onEllipse(ca - k * sa, sa + k * ca), onEllipse(cb + k * sb, sb - k * cb), to);
+  }
+}
+
 }  // namespace
 
-std::vector<MaskOutline> parseSvgPathData(std::string_view data) {
+std::vector<MaskOutline> parseSvgPathData(std::string_view data, double scale) {
   Scanner scan(data);
   OutlineBuilder build;
   std::optional<MaskPoint> lastCubicControl;  // for S: the previous C or S's second control point
@@ -230,8 +311,17 @@ std::vector<MaskOutline> parseSvgPathData(std::string_view data) {
       case 'Z':
         build.close();
         break;
-      case 'A':
-        throw PathDataError(at, "arcs (\"A\"/\"a\") are not supported; convert them to curves first");
+      case 'A': {
+        const double rx = number();
+        const double ry = number();
+        const double rotation = number();
+        scan.skipSeparators();
+        const bool largeArc = scan.flag(command);
+        scan.skipSeparators();
+        const bool sweep = scan.flag(command);
+        arcTo(build, rx, ry, rotation, largeArc, sweep, point(), scale);
+        break;
+      }
       default:
         break;
     }

@@ -1,6 +1,7 @@
-// SVG path data ("M 10 20 C ...") as mask outlines: M, L, H, V, C, S, Q, T and Z, absolute
+// SVG path data ("M 10 20 C ...") as mask outlines: M, L, H, V, C, S, Q, T, A and Z, absolute
 // and relative. Quadratic segments are raised to cubics, which describe the same curve, since
-// masks are cubic. Every subpath becomes one outline; Z closes it.
+// masks are cubic; elliptical arcs become cubics within 0.01 px of the ellipse. Every subpath
+// becomes one outline; Z closes it.
 #pragma once
 
 #include <cstddef>
@@ -29,8 +30,10 @@ class PathDataError : public std::runtime_error {
 };
 
 // Subpaths with fewer than two vertices (a lone moveto) draw nothing and are dropped. Throws
-// PathDataError for malformed data, unsupported commands (arcs) and data that draws nothing.
-std::vector<MaskOutline> parseSvgPathData(std::string_view data);
+// PathDataError for malformed data and data that draws nothing. `scale`: layer pixels per unit
+// of the data at most (the data is drawn through a transform), which sets how finely arcs are
+// split.
+std::vector<MaskOutline> parseSvgPathData(std::string_view data, double scale = 1.0);
 
 // "at character N: problem" followed by the data around it and a caret under the character.
 std::string describePathDataError(std::string_view data, const PathDataError& error);

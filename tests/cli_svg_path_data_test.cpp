@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <numbers>
+
 #include "SvgPathData.h"
 
 namespace {
@@ -14,8 +18,8 @@ using inkline_cli::MaskOutline;
 using inkline_cli::parseSvgPathData;
 using inkline_cli::PathDataError;
 
-MaskOutline single(const std::string& data) {
-  const auto outlines = parseSvgPathData(data);
+MaskOutline single(const std::string& data, double scale = 1.0) {
+  const auto outlines = parseSvgPathData(data, scale);
   EXPECT_EQ(outlines.size(), 1u) << data;
   return outlines.empty() ? MaskOutline{} : outlines[0];
 }
@@ -117,12 +121,97 @@ TEST(SvgPathData, UnderflowIsZeroOverflowAnError) {
   EXPECT_EQ(errorPosition("M 0 0 L 1e400 5"), 8u);
 }
 
+// ---- Elliptical arcs ----
+
+// Every cubic of the outline sampled finely (vertices included).
+void forEachCurvePoint(const MaskOutline& o, const std::function<void(MaskPoint)>& visit) {
+  for (std::size_t i = 0; i + 1 < o.vertices.size(); ++i) {
+    const MaskPoint p0 = o.vertices[i].position, p1 = o.vertices[i].outTangent;
+    const MaskPoint p2 = o.vertices[i + 1].inTangent, p3 = o.vertices[i + 1].position;
+    for (int k = 0; k <= 64; ++k) {
+      const double t = k / 64.0, u = 1.0 - t;
+      const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+      visit({a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+    }
+  }
+}
+
+// The ellipse centred at c with radii rx, ry turned by phi degrees: how far a point lies off
+// it, bounded from above by its normalised radius' distance from 1 times the larger radius.
+double offEllipse(MaskPoint p, MaskPoint c, double rx, double ry, double phiDegrees) {
+  const double phi = phiDegrees * std::numbers::pi / 180.0;
+  const double dx = p.x - c.x, dy = p.y - c.y;
+  const double u = std::cos(phi) * dx + std::sin(phi) * dy, v = -std::sin(phi) * dx + std::cos(phi) * dy;
+  return std::abs(std::hypot(u / rx, v / ry) - 1.0) * std::max(rx, ry);
+}
+
+TEST(SvgPathData, ArcsFollowTheirCircleWithinAHundredthOfAPixel) {
+  struct Case {
+    const char* data;
+    double scale;
+    MaskPoint centre;
+    double radius;
+    double extremeY;  // the arc's top (negative) or bottom
+  };
+  const Case cases[] = {
+      {"M 0 0 A 50 50 0 0 1 100 0", 1.0, {50, 0}, 50, -50},       // sweep 1: through the top, y down
+      {"M 0 0 A 50 50 0 0 0 100 0", 1.0, {50, 0}, 50, 50},        // sweep 0: through the bottom
+      {"M 0 0 A 1000 1000 0 0 1 2000 0", 1.0, {1000, 0}, 1000, -1000},
+      {"M 0 0 A 1000 1000 0 0 1 2000 0", 8.0, {1000, 0}, 1000, -1000},  // drawn 8 times larger
+      {"M 0 0 A 1 1 0 0 1 10 0", 1.0, {5, 0}, 5, -5},              // radius too small: scaled up to 5
+      {"M0 0a5 5 0 1010 0", 1.0, {5, 0}, 5, 5},                    // flags need no separator
+      {"M 100 50 A 50 50 0 1 1 50 0", 1.0, {50, 50}, 50, 100},     // three quarters
+  };
+  for (const Case& c : cases) {
+    const MaskOutline o = single(c.data, c.scale);
+    double worst = 0, extreme = 0;
+    forEachCurvePoint(o, [&](MaskPoint p) {
+      worst = std::max(worst, offEllipse(p, c.centre, c.radius, c.radius, 0));
+      if (std::abs(p.y) > std::abs(extreme)) extreme = p.y;
+    });
+    EXPECT_LE(worst * c.scale, 0.01) << c.data << " at scale " << c.scale;
+    EXPECT_NEAR(extreme, c.extremeY, 0.01 / c.scale) << c.data;
+    EXPECT_EQ(o.vertices.front().position, o.vertices.front().inTangent) << "starts at a corner";
+  }
+  // The endpoint is the one written, exactly.
+  EXPECT_EQ(single("M 0 0 A 7 3 10 0 1 13.25 -4.5").vertices.back().position, (MaskPoint{13.25, -4.5}));
+}
+
+TEST(SvgPathData, RotatedEllipticalArcBetweenTwoPointsOfTheEllipse) {
+  // Points at parameters 0.3 and 2.0 of an ellipse (radii 40, 20, turned 30 degrees, centre
+  // (100, 100)): the short arc with increasing parameter is sweep 1, small arc.
+  const double phi = std::numbers::pi / 6;
+  const auto at = [&](double t) {
+    const double u = 40 * std::cos(t), v = 20 * std::sin(t);
+    return MaskPoint{100 + std::cos(phi) * u - std::sin(phi) * v, 100 + std::sin(phi) * u + std::cos(phi) * v};
+  };
+  const MaskPoint from = at(0.3), to = at(2.0), middle = at(1.15);
+  char data[200];
+  std::snprintf(data, sizeof data, "M %.17g %.17g A 40 20 30 0 1 %.17g %.17g", from.x, from.y, to.x, to.y);
+  const MaskOutline o = single(data);
+  double worst = 0, nearestToMiddle = 1e9;
+  forEachCurvePoint(o, [&](MaskPoint p) {
+    worst = std::max(worst, offEllipse(p, {100, 100}, 40, 20, 30));
+    nearestToMiddle = std::min(nearestToMiddle, std::hypot(p.x - middle.x, p.y - middle.y));
+  });
+  EXPECT_LE(worst, 0.01);
+  EXPECT_LT(nearestToMiddle, 0.1) << "the arc runs through the ellipse's point between the two";
+}
+
+TEST(SvgPathData, DegenerateArcs) {
+  // A zero radius is a straight line; an arc to its own start draws nothing.
+  const MaskOutline line = single("M 0 0 A 0 5 0 0 1 10 0");
+  ASSERT_EQ(line.vertices.size(), 2u);
+  EXPECT_EQ(line.vertices[1], MaskVertex::corner(10, 0));
+  EXPECT_EQ(single("M 0 0 A 5 5 0 0 1 0 0 L 3 0").vertices.size(), 2u);
+}
+
 TEST(SvgPathData, ErrorsPointAtTheOffendingCharacter) {
   EXPECT_EQ(errorPosition("M 0 0 L 5"), 9u);  // the end: a number is missing
   EXPECT_EQ(errorPosition("M 0 0 L 5 x"), 10u);
   EXPECT_EQ(errorPosition("  L 1 1"), 2u);           // must begin with a moveto
   EXPECT_EQ(errorPosition("M 0 0 L 1 1 Z 4"), 14u);  // Z takes no numbers
-  EXPECT_EQ(errorPosition("M 0 0 a 1 1 0 0 1 2 2"), 6u);
+  EXPECT_EQ(errorPosition("M 0 0 a 1 1 0 2 1 2 2"), 14u);  // a flag is 0 or 1
   EXPECT_EQ(errorPosition("M 0 0 B 1 1"), 6u);
   EXPECT_EQ(errorPosition("M 0 0 L ."), 8u);
   EXPECT_EQ(errorPosition(""), 0u);
