@@ -61,6 +61,7 @@ int renderScene(const Arguments& arguments) {
   const bool demo = !arguments.scene.has_value();
   const std::filesystem::path scenePath = demo ? std::filesystem::path(INKLINE_DEMO_SCENE) : *arguments.scene;
   const Scene scene = readSceneFile(scenePath);
+  for (const std::string& warning : scene.warnings) std::cerr << "inkline-render: warning: " << warning << "\n";
   const FrameRange frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : scene.frames;
   const std::filesystem::path folder = arguments.output.value_or(defaultOutput(scenePath));
   std::optional<std::filesystem::path> sheetFile = arguments.contactSheet;

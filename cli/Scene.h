@@ -61,6 +61,7 @@ struct Scene {
   RenderOptions render;
   std::vector<aehost::Mask> masks;  // in mask order: the scene's own, then the SVG file's
   std::vector<SceneParam> params;   // in file order
+  std::vector<std::string> warnings;  // about what was read but cannot be used, one line each
 };
 
 }  // namespace inkline_cli

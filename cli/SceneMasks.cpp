@@ -8,14 +8,8 @@ namespace inkline_cli {
 
 namespace {
 
-void appendOutlines(const std::string& data, const std::string& name, const std::string& place,
-                    std::vector<aehost::Mask>& masks) {
-  std::vector<MaskOutline> outlines;
-  try {
-    outlines = parseSvgPathData(data);
-  } catch (const PathDataError& e) {
-    failAt(place, describePathDataError(data, e));
-  }
+// One mask per outline: "Name", "Name 2", ...; without a name "Mask N" by mask number.
+void appendNamed(std::vector<MaskOutline> outlines, const std::string& name, std::vector<aehost::Mask>& masks) {
   for (std::size_t i = 0; i < outlines.size(); ++i) {
     aehost::Mask mask;
     if (name.empty()) {
@@ -27,6 +21,17 @@ void appendOutlines(const std::string& data, const std::string& name, const std:
     mask.vertices = std::move(outlines[i].vertices);
     masks.push_back(std::move(mask));
   }
+}
+
+void appendOutlines(const std::string& data, const std::string& name, const std::string& place,
+                    std::vector<aehost::Mask>& masks) {
+  std::vector<MaskOutline> outlines;
+  try {
+    outlines = parseSvgPathData(data);
+  } catch (const PathDataError& e) {
+    failAt(place, describePathDataError(data, e));
+  }
+  appendNamed(std::move(outlines), name, masks);
 }
 
 }  // namespace
@@ -50,15 +55,17 @@ void appendSceneMasks(const Json& json, const std::string& place, std::vector<ae
   }
 }
 
-void appendSvgFileMasks(const std::filesystem::path& file, const std::string& place, std::vector<aehost::Mask>& masks) {
-  std::vector<SvgPathElement> paths;
+void appendSvgFileMasks(const std::filesystem::path& file, const std::string& place, double layerWidth,
+                        double layerHeight, std::vector<aehost::Mask>& masks, std::vector<std::string>& warnings) {
+  SvgFileShapes read;
   try {
-    paths = readSvgPathElements(file);
+    read = readSvgFileShapes(file, layerWidth, layerHeight);
   } catch (const InputError& e) {
     failAt(place, e.what());
   }
-  for (const SvgPathElement& path : paths) {
-    appendOutlines(path.data, path.id, place + ": " + file.string() + ": " + path.place, masks);
+  for (SvgShape& shape : read.shapes) appendNamed(std::move(shape.outlines), shape.name, masks);
+  if (!read.ignored.empty()) {
+    warnings.push_back(file.string() + ": ignored what a stroke cannot use: " + read.ignored);
   }
 }
 

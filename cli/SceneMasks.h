@@ -16,7 +16,10 @@ namespace inkline_cli {
 // "Mask N" by their number in the scene.
 void appendSceneMasks(const Json& json, const std::string& place, std::vector<aehost::Mask>& masks);
 
-// Every <path> of the file, named by its id or "Mask N".
-void appendSvgFileMasks(const std::filesystem::path& file, const std::string& place, std::vector<aehost::Mask>& masks);
+// Every rendered shape of the file (see SvgFileMasks.h) on a layer of the given size, named by
+// its layer label or id, or "Mask N"; what the file has that a stroke cannot use is named in a
+// warning.
+void appendSvgFileMasks(const std::filesystem::path& file, const std::string& place, double layerWidth,
+                        double layerHeight, std::vector<aehost::Mask>& masks, std::vector<std::string>& warnings);
 
 }  // namespace inkline_cli

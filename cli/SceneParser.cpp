@@ -183,7 +183,8 @@ Scene parseScene(const std::string& text, const std::filesystem::path& file, con
     if (json.contains("render")) readRender(json["render"], scene);
     if (json.contains("masks")) appendSceneMasks(json["masks"], "masks", scene.masks);
     if (json.contains("svg")) {
-      appendSvgFileMasks(resolve(folder, readString(json["svg"], "svg")), "svg", scene.masks);
+      appendSvgFileMasks(resolve(folder, readString(json["svg"], "svg")), "svg", scene.layer.width, scene.layer.height,
+                         scene.masks, scene.warnings);
     }
     if (json.contains("params")) readParams(json["params"], scene);
     return scene;

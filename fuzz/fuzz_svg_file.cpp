@@ -1,4 +1,4 @@
-// SVG files as mask sources: the file read, then every path's data parsed.
+// SVG files as mask sources: the file read as a viewer renders it, every shape to outlines.
 #include <unistd.h>
 
 #include <cstddef>
@@ -19,12 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   try {
-    for (const inkline_cli::SvgPathElement& path : inkline_cli::readSvgPathElements(file)) {
-      try {
-        inkline_cli::parseSvgPathData(path.data);
-      } catch (const inkline_cli::PathDataError&) {
-      }
-    }
+    inkline_cli::readSvgFileShapes(file, 640, 480);
   } catch (const inkline_cli::InputError&) {
   }
   return 0;

@@ -104,7 +104,7 @@ TEST_F(CliBadInput, MalformedPathDataGivesThePosition) {
                   "\n    M 10 10 C 20 20 30 x 40 40\n                       ^\n"});
   expectRejected(sceneWith(R"("masks": [ "L 10 10" ])"),
                  {"masks[0]: at character 1: path data must begin with a moveto"});
-  expectRejected(sceneWith(R"("masks": [ "M 0 0 A 5 5 0 0 1 10 10" ])"), {"at character 7: arcs"});
+  expectRejected(sceneWith(R"("masks": [ "M 0 0 A 5 5 0 0 9 10 10" ])"), {"at character 17: expected a flag (0 or 1) for \"A\", found \"9\""});
   expectRejected(sceneWith(R"("masks": [ "M 0 0" ])"), {"draws nothing"});
 }
 
@@ -112,13 +112,29 @@ TEST_F(CliBadInput, BadSvgFiles) {
   expectRejected(sceneWith(R"("svg": "missing.svg")"), {"scene.json: svg: ", "missing.svg: cannot read the SVG file"});
   dir.write("broken.svg", "<svg><path d=\"M 0 0 L 5 5\"></svg>");
   expectRejected(sceneWith(R"("svg": "broken.svg")"), {"broken.svg: at byte", "not valid XML"});
-  dir.write("bad.svg", "<svg><path d=\"M 0 0 L 5 5\"/><path id=\"Two\" d=\"M 0 0 L 5 q\"/></svg>");
+  dir.write("bad.svg", "<svg>\n<path d=\"M 0 0 L 5 5\"/>\n<path id=\"Two\" d=\"M 0 0 L 5 q\"/></svg>");
   expectRejected(sceneWith(R"("svg": "bad.svg")"),
-                 {"bad.svg: path #2 (id \"Two\"): at character 11: expected a number for \"L\""});
-  dir.write("moved.svg", "<svg><g transform=\"translate(5 5)\"><path d=\"M 0 0 L 5 5\"/></g></svg>");
-  expectRejected(sceneWith(R"("svg": "moved.svg")"), {"moved.svg: path #1: transforms are not supported"});
-  dir.write("empty.svg", "<svg><rect width=\"5\" height=\"5\"/></svg>");
-  expectRejected(sceneWith(R"("svg": "empty.svg")"), {"empty.svg: the SVG file has no <path> elements"});
+                 {"bad.svg: line 3: <path> (id \"Two\"): at character 11: expected a number for \"L\""});
+  // Each problem names the file, the line and the element.
+  const std::pair<const char*, const char*> broken[] = {
+      {R"svg(<svg><g transform="translate(5 5"><path d="M 0 0 L 5 5"/></g></svg>)svg",
+       "line 1: <g>: transform: expected a number or \")\" in translate"},
+      {R"svg(<svg><g transform="spin(5)"><path d="M 0 0 L 5 5"/></g></svg>)svg", "<g>: transform: unknown transform \"spin\""},
+      {"<svg>\n\n<rect width=\"5furlongs\" height=\"5\"/></svg>", "line 3: <rect>: width: unknown unit \"furlongs\""},
+      {R"svg(<svg viewBox="0 0 10"><path d="M 0 0 L 5 5"/></svg>)svg", "<svg>: viewBox: needs four numbers"},
+      {R"svg(<svg><polygon points="1 2 3 x"/></svg>)svg", "<polygon>: points: not a list of coordinate pairs"},
+      {R"svg(<svg><use id="u" href="#u"/><path d="M 0 0 L 5 5"/></svg>)svg", "<use> (id \"u\"): refers to an element that holds it"},
+      {R"svg(<svg><use href="#nowhere"/></svg>)svg", "<use>: refers to \"#nowhere\", which the file does not have"},
+      {R"svg(<svg><text>Hello</text><image href="a.png"/><text>again</text></svg>)svg",
+       "no shape to stroke (path, rect, circle, ellipse, line, polyline or polygon); the file has only 2 <text>, 1 <image>"},
+      {R"svg(<svg><defs><path id="p" d="M 0 0 L 5 5"/></defs><g style="display: none"><path d="M 0 0 L 5 5"/></g></svg>)svg",
+       "no shape to stroke"},
+      {R"svg(<html><path d="M 0 0 L 5 5"/></html>)svg", "line 1: <html>: the file's root element is not <svg>"},
+  };
+  for (const auto& [svg, problem] : broken) {
+    dir.write("broken.svg", svg);
+    expectRejected(sceneWith(R"("svg": "broken.svg")"), {"scene.json: svg: ", "broken.svg: ", problem});
+  }
 }
 
 TEST_F(CliBadInput, MissingImage) {
