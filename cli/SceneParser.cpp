@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <numeric>
 #include <sstream>
 
@@ -149,6 +150,19 @@ void readParams(const Json& json, Scene& scene) {
   }
 }
 
+// "Target Path" names a mask: two of one name could not be told apart. Automatic names
+// ("Mask 3", "Hill 2") count too.
+void checkMaskNamesDiffer(const std::vector<aehost::Mask>& masks, std::size_t sceneMasks) {
+  std::map<std::string, std::size_t> seen;
+  for (std::size_t i = 0; i < masks.size(); ++i) {
+    const auto [first, added] = seen.emplace(masks[i].name, i);
+    if (added) continue;
+    failAt(i < sceneMasks ? "masks" : "svg", "mask " + std::to_string(i + 1) + " is named \"" + masks[i].name +
+                                                 "\" like mask " + std::to_string(first->second + 1) +
+                                                 "; every mask needs a name of its own");
+  }
+}
+
 Json parseJson(const std::string& text) {
   try {
     return Json::parse(text, nullptr, true, /*ignore_comments=*/true);
@@ -182,10 +196,12 @@ Scene parseScene(const std::string& text, const std::filesystem::path& file, con
     if (json.contains("frames")) readFrames(json["frames"], scene);
     if (json.contains("render")) readRender(json["render"], scene);
     if (json.contains("masks")) appendSceneMasks(json["masks"], "masks", scene.masks);
+    const std::size_t sceneMasks = scene.masks.size();
     if (json.contains("svg")) {
       appendSvgFileMasks(resolve(folder, readString(json["svg"], "svg")), "svg", scene.layer.width, scene.layer.height,
                          scene.masks, scene.warnings);
     }
+    checkMaskNamesDiffer(scene.masks, sceneMasks);
     if (json.contains("params")) readParams(json["params"], scene);
     return scene;
   } catch (const InputError& e) {

@@ -137,6 +137,18 @@ TEST_F(CliBadInput, BadSvgFiles) {
   }
 }
 
+TEST_F(CliBadInput, MaskNamesMustDiffer) {
+  expectRejected(sceneWith(R"("masks": [ { "name": "Hill", "path": "M 0 0 L 5 5" }, { "name": "Hill", "path": "M 1 1 L 5 5" } ])"),
+                 {"scene.json: masks: mask 2 is named \"Hill\" like mask 1"});
+  // An automatic name counts: the second subpath of "Hill" is "Hill 2".
+  expectRejected(sceneWith(R"("masks": [ { "name": "Hill", "path": "M 0 0 L 5 5 M 1 1 L 2 2" }, { "name": "Hill 2", "path": "M 1 1 L 5 5" } ])"),
+                 {"masks: mask 3 is named \"Hill 2\" like mask 2"});
+  expectRejected(sceneWith(R"("masks": [ "M 0 0 L 5 5", { "name": "Mask 1", "path": "M 1 1 L 5 5" } ])"),
+                 {"masks: mask 2 is named \"Mask 1\" like mask 1"});
+  dir.write("twice.svg", R"(<svg><path id="a" d="M 0 0 L 5 5"/><use href="#a"/></svg>)");
+  expectRejected(sceneWith(R"("svg": "twice.svg")"), {"svg: mask 2 is named \"a\" like mask 1"});
+}
+
 TEST_F(CliBadInput, MissingImage) {
   expectRejected(R"({ "layer": { "image": "paper.png" } })",
                  {"scene.json: layer.image: cannot find the image", "paper.png"});
