@@ -219,6 +219,24 @@ TEST_F(CliRender, SvgFilePathsBecomeMasks) {
   EXPECT_GT(second.pixel8(32, 32).alpha, 200);
 }
 
+// What a stroke cannot use is named in one warning line; the shapes are drawn all the same.
+TEST_F(CliRender, SvgContentAStrokeCannotUseIsNamedInAWarning) {
+  dir.write("titled.svg", R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32">
+    <circle cx="16" cy="16" r="10" fill="gold"/><text x="2" y="30">Sun</text><text>Noon</text>
+  </svg>)");
+  scene = dir.write("titled.json", R"({ "layer": { "width": 64, "height": 64 }, "svg": "titled.svg",
+                                         "params": { "Thickness": 6, "Enable In/Out": false } })");
+  const auto run = render("titled");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_THAT(run.err, HasSubstr("inkline-render: warning: "));
+  EXPECT_THAT(run.err, HasSubstr("titled.svg: ignored what a stroke cannot use: 2 <text>\n"));
+  // viewBox 32 on a 64 px layer: the circle of radius 10 at (16, 16) has radius 20 at (32, 32).
+  const aehost::Image frame = aehost::readPng(dir / "titled" / "frame_0000.png");
+  const auto same = [](PF_Pixel8 a, PF_Pixel8 b) { return a.alpha == b.alpha && a.red == b.red && a.green == b.green && a.blue == b.blue; };
+  EXPECT_TRUE(same(frame.pixel8(32, 32), frame.pixel8(0, 0)));   // the centre keeps the layer
+  EXPECT_FALSE(same(frame.pixel8(52, 32), frame.pixel8(0, 0)));  // the rim is stroked
+}
+
 TEST_F(CliRender, WritesAContactSheetOfAllFrames) {
   const auto run = render("sheet", {"--contact-sheet", (dir / "sheets" / "all.png").string()});
   ASSERT_EQ(run.exitCode, 0) << run.err;

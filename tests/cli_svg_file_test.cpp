@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +15,7 @@
 
 #include "ExitCodes.h"
 #include "SvgFileMasks.h"
+#include "aehost/Png.h"
 
 namespace {
 
@@ -65,13 +68,13 @@ MaskOutline onlyOutline(const std::string& body, const std::string& rootAttribut
 }
 
 // Every cubic of the outline sampled (vertices included).
-void forEachCurvePoint(const MaskOutline& o, const std::function<void(MaskPoint)>& visit) {
+void forEachCurvePoint(const MaskOutline& o, const std::function<void(MaskPoint)>& visit, int perSegment = 32) {
   const std::size_t n = o.vertices.size();
   for (std::size_t i = 0; i + (o.closed ? 0 : 1) < n; ++i) {
     const aehost::MaskVertex& from = o.vertices[i];
     const aehost::MaskVertex& to = o.vertices[(i + 1) % n];
-    for (int k = 0; k <= 32; ++k) {
-      const double t = k / 32.0, u = 1 - t;
+    for (int k = 0; k <= perSegment; ++k) {
+      const double t = static_cast<double>(k) / perSegment, u = 1 - t;
       const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
       visit({a * from.position.x + b * from.outTangent.x + c * to.inTangent.x + d * to.position.x,
              a * from.position.y + b * from.outTangent.y + c * to.inTangent.y + d * to.position.y});
@@ -302,6 +305,69 @@ TEST(SvgFile, HostileNestingAndRepetitionAreRefused) {
   } catch (const inkline_cli::InputError& e) {
     EXPECT_THAT(e.what(), HasSubstr("more than"));
   }
+}
+
+// ---- Against an independent renderer ----
+
+// The editor-style example (mm units, layers with transforms, a rounded rect, a circle, arcs,
+// a skewed curve, a hidden guide layer) where librsvg draws it: every point of our outlines
+// lies on its ink, and all of its ink on our outlines.
+TEST(SvgFile, TheEditorExampleLiesWhereAnotherRendererDrawsIt) {
+  const std::filesystem::path svg = std::filesystem::path(INKLINE_SOURCE_DIR) / "examples" / "editor-export.svg";
+  const std::filesystem::path png =
+      std::filesystem::temp_directory_path() / ("inkline-svg-test-" + std::to_string(getpid()) + "-rsvg.png");
+  const std::string command = "rsvg-convert '" + svg.string() + "' -o '" + png.string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command << " (Debian's librsvg2-bin)";
+  const aehost::Image ink = aehost::readPng(png);
+  std::filesystem::remove(png);
+  ASSERT_EQ(ink.width(), 605);  // 160 mm at 96 px to the inch
+
+  const SvgFileShapes read = readSvgFileShapes(svg, 605, 340);
+  std::vector<std::string> names;
+  std::vector<MaskPoint> samples;
+  for (const auto& shape : read.shapes) {
+    names.push_back(shape.name);
+    for (const MaskOutline& outline : shape.outlines) {
+      forEachCurvePoint(outline, [&](MaskPoint p) { samples.push_back(p); }, 1024);
+    }
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Card", "Sun", "Hills", "Swoosh"}));
+
+  const auto alphaAt = [&](long x, long y) {
+    if (x < 0 || y < 0 || x >= ink.width() || y >= ink.height()) return 0;
+    return static_cast<int>(ink.pixel8(static_cast<A_long>(x), static_cast<A_long>(y)).alpha);
+  };
+  std::size_t offInk = 0;
+  for (const MaskPoint& p : samples) {
+    int most = 0;
+    for (long dy = -1; dy <= 1; ++dy) {
+      for (long dx = -1; dx <= 1; ++dx) most = std::max(most, alphaAt(std::lround(std::floor(p.x)) + dx, std::lround(std::floor(p.y)) + dy));
+    }
+    if (most < 64) ++offInk;
+  }
+  EXPECT_EQ(offInk, 0u) << "of " << samples.size() << " points on the outlines";
+
+  // Pixels whose centre lies within 2 px of a point of the outlines (the ink is 0.6 mm, 2.3
+  // px, wide: half of it, plus half a pixel's diagonal).
+  std::vector<char> nearOutline(static_cast<std::size_t>(ink.width()) * static_cast<std::size_t>(ink.height()), 0);
+  for (const MaskPoint& p : samples) {
+    for (long y = std::lround(std::floor(p.y)) - 3; y <= std::lround(std::floor(p.y)) + 3; ++y) {
+      for (long x = std::lround(std::floor(p.x)) - 3; x <= std::lround(std::floor(p.x)) + 3; ++x) {
+        if (x < 0 || y < 0 || x >= ink.width() || y >= ink.height()) continue;
+        if (std::hypot(p.x - (x + 0.5), p.y - (y + 0.5)) <= 2.0) nearOutline[static_cast<std::size_t>(y * ink.width() + x)] = 1;
+      }
+    }
+  }
+  std::size_t inked = 0, offOutline = 0;
+  for (A_long y = 0; y < ink.height(); ++y) {
+    for (A_long x = 0; x < ink.width(); ++x) {
+      if (alphaAt(x, y) < 128) continue;
+      ++inked;
+      if (!nearOutline[static_cast<std::size_t>(y * ink.width() + x)]) ++offOutline;
+    }
+  }
+  EXPECT_GT(inked, 1000u);
+  EXPECT_EQ(offOutline, 0u) << "of " << inked << " inked pixels";
 }
 
 }  // namespace
