@@ -29,15 +29,19 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
       ->default_str(std::to_string(arguments.jobs));
   app.add_option("--contact-sheet", contactSheet, "Also write a contact sheet of all frames to this PNG");
   auto* list = app.add_flag("--list-params", arguments.listParams, "Print the effect's parameters and exit");
-  app.add_flag("--json", arguments.json, "With --list-params: print them as JSON")->needs(list);
+  auto* masks = app.add_flag("--list-masks", arguments.listMasks,
+                             "Print the scene's masks (name, vertices, open or closed, bounding box) and exit");
+  auto* json = app.add_flag("--json", arguments.json, "With --list-params or --list-masks: print them as JSON");
+  masks->excludes(list);
   auto* about = app.add_flag("--about", arguments.about, "Print the effect's about text and exit");
   auto* save = app.add_flag("--save-defaults", arguments.saveDefaults,
                             "Store the scene's parameter values (at its first frame) as the effect's defaults, "
                             "through its Options dialog, and exit");
   auto* reset = app.add_flag("--reset-defaults", arguments.resetDefaults,
                              "Restore the effect's initial defaults through its Options dialog and exit");
-  save->excludes(reset)->excludes(list)->excludes(about);
-  reset->excludes(list)->excludes(about);
+  save->excludes(reset)->excludes(list)->excludes(about)->excludes(masks);
+  reset->excludes(list)->excludes(about)->excludes(masks);
+  about->excludes(masks);
   app.add_option("--module", module, "The plug-in module to load")->check(CLI::ExistingFile)->default_str(module);
 
   try {
@@ -46,6 +50,24 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
     const int code = app.exit(e);
     return code == 0 ? kExitOk : kExitBadInput;
   }
+  // An option given an empty value ("-o ''") is a mistake, not the option left out.
+  for (const CLI::Option* option : {app.get_option("--output"), app.get_option("--frames"),
+                                    app.get_option("--contact-sheet"), app.get_option("--module"), app.get_option("scene")}) {
+    if (option->count() > 0 && option->as<std::string>().empty()) {
+      std::cerr << (option->get_name() == "scene" ? std::string("the scene") : option->get_name())
+                << " needs a value, found an empty one\n";
+      return kExitBadInput;
+    }
+  }
+  if (arguments.json && !arguments.listParams && !arguments.listMasks) {
+    std::cerr << "--json goes with --list-params or --list-masks\n";
+    return kExitBadInput;
+  }
+  if (arguments.listMasks && scene.empty()) {
+    std::cerr << "--list-masks needs a scene: inkline-render --list-masks SCENE\n";
+    return kExitBadInput;
+  }
+  (void)json;
   if (arguments.saveDefaults && scene.empty()) {
     std::cerr << "--save-defaults needs a scene: inkline-render --save-defaults SCENE\n";
     return kExitBadInput;

@@ -15,6 +15,7 @@ struct Arguments {
   std::optional<std::filesystem::path> contactSheet;
   std::filesystem::path modulePath;
   bool listParams = false;
+  bool listMasks = false;  // needs a scene
   bool json = false;
   bool about = false;
   bool saveDefaults = false;   // needs a scene

@@ -12,6 +12,7 @@ namespace inkline_cli {
 
 int printAbout(const Arguments& arguments);
 int listParameters(const Arguments& arguments);
+int listMasks(const Arguments& arguments);  // the scene's masks, without the plug-in
 int renderScene(const Arguments& arguments);
 int saveDefaults(const Arguments& arguments);   // the scene's values become the stored defaults
 int resetDefaults(const Arguments& arguments);  // the stored defaults are removed

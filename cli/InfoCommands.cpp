@@ -1,10 +1,13 @@
-// --about and --list-params: the plug-in describing itself, no rendering.
+// --about and --list-params: the plug-in describing itself; --list-masks: a scene's masks. No
+// rendering.
 #include <iostream>
 
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "MaskListing.h"
 #include "ParameterListing.h"
 #include "PluginSession.h"
+#include "SceneParser.h"
 
 namespace inkline_cli {
 
@@ -30,6 +33,17 @@ int listParameters(const Arguments& arguments) {
     printParameterTable(panel, std::cout);
   }
   return reportHostProblems(session.finish());
+}
+
+int listMasks(const Arguments& arguments) {
+  const Scene scene = readSceneFile(*arguments.scene);
+  for (const std::string& warning : scene.warnings) std::cerr << "inkline-render: warning: " << warning << "\n";
+  if (arguments.json) {
+    std::cout << maskJson(scene.masks).dump(2) << "\n";
+  } else {
+    printMaskTable(scene.masks, std::cout);
+  }
+  return kExitOk;
 }
 
 }  // namespace inkline_cli

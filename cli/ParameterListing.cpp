@@ -61,11 +61,17 @@ void printParameterTable(const std::vector<ParamDescription>& panel, std::ostrea
 
 nlohmann::ordered_json parameterJson(const std::vector<ParamDescription>& panel) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  std::vector<std::string> groups;  // the groups open at this point, innermost last
   for (const ParamDescription& d : panel) {
+    // A group's end sits in the group it ends; its start in the group around it.
+    const nlohmann::ordered_json group = groups.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(groups.back());
+    if (d.kind == "group start") groups.push_back(d.name);
+    if (d.kind == "group end" && !groups.empty()) groups.pop_back();
     list.push_back({{"index", d.index},
                     {"id", d.id},
                     {"name", d.name},
                     {"kind", d.kind},
+                    {"group", group},
                     {"default", nlohmann::ordered_json(d.defaultValue)},
                     {"valid_min", rangeEnd(d.valid, false)},
                     {"valid_max", rangeEnd(d.valid, true)},

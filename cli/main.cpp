@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   try {
     if (arguments.about) return printAbout(arguments);
     if (arguments.listParams) return listParameters(arguments);
+    if (arguments.listMasks) return listMasks(arguments);
     if (arguments.saveDefaults) return saveDefaults(arguments);
     if (arguments.resetDefaults) return resetDefaults(arguments);
     return renderScene(arguments);
