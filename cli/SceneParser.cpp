@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 #include <numeric>
+#include <set>
 #include <sstream>
 
 #include "ColorText.h"
@@ -163,9 +164,59 @@ void checkMaskNamesDiffer(const std::vector<aehost::Mask>& masks, std::size_t sc
   }
 }
 
+// A key written twice in one object: JSON readers keep one of the two silently, so a value
+// the user changed could be the one thrown away. Tracked while parsing, with the place.
+class DuplicateKeys {
+ public:
+  bool operator()(int, Json::parse_event_t event, Json& parsed) {
+    switch (event) {
+      case Json::parse_event_t::object_start:
+      case Json::parse_event_t::array_start:
+        open(event == Json::parse_event_t::object_start);
+        break;
+      case Json::parse_event_t::object_end:
+      case Json::parse_event_t::array_end:
+        frames_.pop_back();
+        break;
+      case Json::parse_event_t::key: {
+        Frame& frame = frames_.back();
+        frame.key = parsed.get<std::string>();
+        if (!frame.keys.insert(frame.key).second) {
+          throw InputError(childPlace(frame.place, frame.key) + ": the key appears twice in the same object");
+        }
+        break;
+      }
+      case Json::parse_event_t::value:
+        if (!frames_.empty() && !frames_.back().object) ++frames_.back().index;
+        break;
+    }
+    return true;
+  }
+
+ private:
+  struct Frame {
+    bool object = false;
+    std::string place;
+    std::string key;           // the object's current key
+    std::size_t index = 0;     // the array's next element
+    std::set<std::string> keys;
+  };
+
+  void open(bool object) {
+    std::string place;
+    if (!frames_.empty()) {
+      Frame& parent = frames_.back();
+      place = parent.object ? childPlace(parent.place, parent.key) : indexPlace(parent.place, parent.index++);
+    }
+    frames_.push_back(Frame{object, std::move(place), {}, 0, {}});
+  }
+
+  std::vector<Frame> frames_;
+};
+
 Json parseJson(const std::string& text) {
   try {
-    return Json::parse(text, nullptr, true, /*ignore_comments=*/true);
+    return Json::parse(text, DuplicateKeys{}, true, /*ignore_comments=*/true);
   } catch (const Json::exception& e) {
     // nlohmann's text is "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
     // (or out_of_range.406 for a number beyond a double, such as 1e400).

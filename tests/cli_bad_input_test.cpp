@@ -137,6 +137,15 @@ TEST_F(CliBadInput, BadSvgFiles) {
   }
 }
 
+TEST_F(CliBadInput, KeysWrittenTwiceAreErrors) {
+  expectRejected(R"({ "layer": { "width": 32, "height": 32, "width": 64 } })", {"scene.json: layer.width: the key appears twice"});
+  expectRejected(sceneWith(R"("masks": [ "M 0 0 L 1 1", { "name": "A", "path": "M 0 0 L 1 1", "name": "B" } ])"),
+                 {"masks[1].name: the key appears twice"});
+  expectRejected(sceneWith(R"("params": { "Thickness": 3, "Length": [ { "time": 0, "value": 0 }, { "time": 1, "time": 2, "value": 9 } ], "Thickness": 4 })"),
+                 {"params.Length[1].time: the key appears twice"});
+  expectRejected(sceneWith(R"("params": { "Thickness": 3, "Thickness": 4 })"), {"params.Thickness: the key appears twice"});
+}
+
 TEST_F(CliBadInput, MaskNamesMustDiffer) {
   expectRejected(sceneWith(R"("masks": [ { "name": "Hill", "path": "M 0 0 L 5 5" }, { "name": "Hill", "path": "M 1 1 L 5 5" } ])"),
                  {"scene.json: masks: mask 2 is named \"Hill\" like mask 1"});
