@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "JsonFields.h"
+#include "Scene.h"
 #include "aehost/Mask.h"
 
 namespace inkline_cli {
 
-// "masks": an array of path data strings or {"name": ..., "path": ...} objects. A path data
-// string with several subpaths gives several masks: "Name", "Name 2", ...; unnamed masks are
-// "Mask N" by their number in the scene.
-void appendSceneMasks(const Json& json, const std::string& place, std::vector<aehost::Mask>& masks);
+// "masks": an array of path data strings or {"name": ..., "path": ...} objects, "path" path
+// data or a list of keyframes {"time": seconds or "frame": n, "path": ..., "interpolation": ...}
+// whose shapes the host moves between. A path with several subpaths gives several masks:
+// "Name", "Name 2", ...; unnamed masks are "Mask N" by their number in the scene.
+void appendSceneMasks(const Json& json, const std::string& place, const TimeBase& time, std::vector<aehost::Mask>& masks);
 
 // Every rendered shape of the file (see SvgFileMasks.h) on a layer of the given size, named by
 // its layer label or id, or "Mask N"; what the file has that a stroke cannot use is named in a

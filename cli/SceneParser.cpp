@@ -246,7 +246,7 @@ Scene parseScene(const std::string& text, const std::filesystem::path& file, con
     }
     if (json.contains("frames")) readFrames(json["frames"], scene);
     if (json.contains("render")) readRender(json["render"], scene);
-    if (json.contains("masks")) appendSceneMasks(json["masks"], "masks", scene.masks);
+    if (json.contains("masks")) appendSceneMasks(json["masks"], "masks", scene.time, scene.masks);
     const std::size_t sceneMasks = scene.masks.size();
     if (json.contains("svg")) {
       appendSvgFileMasks(resolve(folder, readString(json["svg"], "svg")), "svg", scene.layer.width, scene.layer.height,

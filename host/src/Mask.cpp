@@ -21,8 +21,8 @@ std::vector<MaskVertex> Mask::shapeAt(double time) const {
   const auto next = std::upper_bound(keys.begin(), keys.end(), time, [](double t, const MaskKeyframe* k) { return t < k->time; });
   const MaskKeyframe& b = **next;
   const MaskKeyframe& a = **std::prev(next);
-  if (a.vertices.size() != b.vertices.size() || b.time == a.time) return a.vertices;
-  const double f = (time - a.time) / static_cast<double>(b.time - a.time);
+  if (a.vertices.size() != b.vertices.size() || b.time == a.time || a.timing.hold) return a.vertices;
+  const double f = timingProgress(a.timing, b.timing, (time - a.time) / static_cast<double>(b.time - a.time));
   std::vector<MaskVertex> shape(a.vertices.size());
   for (std::size_t i = 0; i < shape.size(); ++i) {
     shape[i] = {mix(a.vertices[i].position, b.vertices[i].position, f), mix(a.vertices[i].inTangent, b.vertices[i].inTangent, f),

@@ -62,19 +62,20 @@ void ParamTrack::setStatic(ParamValue value) {
   keyframes_.clear();
 }
 
-void ParamTrack::setKeyframe(A_long time, ParamValue value) {
+void ParamTrack::setKeyframe(A_long time, ParamValue value, KeyframeTiming timing) {
   const auto at = std::lower_bound(keyframes_.begin(), keyframes_.end(), time,
                                    [](const Keyframe& k, A_long t) { return k.time < t; });
   if (at != keyframes_.end() && at->time == time) {
     at->value = std::move(value);
+    at->timing = timing;
   } else {
-    keyframes_.insert(at, Keyframe{time, std::move(value)});
+    keyframes_.insert(at, Keyframe{time, std::move(value), timing});
   }
 }
 
 void ParamTrack::setKeyframes(std::vector<Keyframe> keyframes) {
   keyframes_.clear();
-  for (Keyframe& k : keyframes) setKeyframe(k.time, std::move(k.value));
+  for (Keyframe& k : keyframes) setKeyframe(k.time, std::move(k.value), k.timing);
 }
 
 void ParamTrack::clearKeyframes() { keyframes_.clear(); }
@@ -87,9 +88,9 @@ ParamValue ParamTrack::valueAt(double time) const {
   const auto next = std::upper_bound(keyframes_.begin(), keyframes_.end(), time,
                                      [](double t, const Keyframe& k) { return t < k.time; });
   const Keyframe& before = *(next - 1);
-  if (interpolation_ == Interpolation::Hold || time == before.time) return before.value;
-  const double f = (time - before.time) / static_cast<double>(next->time - before.time);
-  return std::visit(Lerp{f}, before.value, next->value);
+  if (interpolation_ == Interpolation::Hold || before.timing.hold || time == before.time) return before.value;
+  const double u = (time - before.time) / static_cast<double>(next->time - before.time);
+  return std::visit(Lerp{timingProgress(before.timing, next->timing, u)}, before.value, next->value);
 }
 
 }  // namespace aehost

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AE_Effect.h"
+#include "aehost/KeyframeTiming.h"
 #include "AE_EffectCBSuites.h"
 
 namespace aehost {
@@ -27,8 +29,13 @@ struct MaskVertex {
 
 // The mask shape at one time, in composition time units.
 struct MaskKeyframe {
+  MaskKeyframe() = default;
+  MaskKeyframe(A_long time, std::vector<MaskVertex> vertices, KeyframeTiming timing = KeyframeTiming::linear())
+      : time(time), vertices(std::move(vertices)), timing(timing) {}
+
   A_long time = 0;
   std::vector<MaskVertex> vertices;
+  KeyframeTiming timing;  // how the segments on either side run
 };
 
 // A mask on the input layer. Mode and inversion are only reported to the effect (the host
@@ -36,7 +43,8 @@ struct MaskKeyframe {
 //
 // The shape is `vertices`, or the keyframes when there are any: before the first key it is the
 // first key's, after the last the last's; between two keys of equal vertex count every
-// coordinate moves linearly with time; between keys of different counts the earlier key holds.
+// coordinate moves from one to the other as the keys' timing runs (linearly with time unless
+// set); between keys of different counts, or after a hold key, the earlier key holds.
 struct Mask {
   std::string name = "Mask 1";
   bool closed = true;
