@@ -146,6 +146,13 @@ TEST_F(CliBadInput, KeysWrittenTwiceAreErrors) {
   expectRejected(sceneWith(R"("params": { "Thickness": 3, "Thickness": 4 })"), {"params.Thickness: the key appears twice"});
 }
 
+TEST_F(CliBadInput, MalformedKeyframes) {
+  expectRejected(sceneWith(R"("params": { "Length": [ { "frame": 0, "value": 0, "interpolation": "springy" } ] })"),
+                 {"scene.json: params.Length[0].interpolation: expected \"linear\""});
+  expectRejected(sceneWith(R"("masks": [ { "name": "M", "path": [ { "time": 0, "path": "M 0 0 L 1 1" }, { "time": 1, "path": "M 0 0 L 1 1 M 2 2 L 3 3" } ] } ])"),
+                 {"scene.json: masks[0].path[1].path: 2 subpaths where keyframe 0 has 1"});
+}
+
 TEST_F(CliBadInput, MaskNamesMustDiffer) {
   expectRejected(sceneWith(R"("masks": [ { "name": "Hill", "path": "M 0 0 L 5 5" }, { "name": "Hill", "path": "M 1 1 L 5 5" } ])"),
                  {"scene.json: masks: mask 2 is named \"Hill\" like mask 1"});
