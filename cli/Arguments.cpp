@@ -22,8 +22,16 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   arguments.jobs = std::max(1u, std::thread::hardware_concurrency());
 
   app.add_option("scene", scene, "Scene file (JSON); default: the demo scene");
-  app.add_option("-o,--output", output, "Folder for the frames; default: out/<scene name>");
-  app.add_option("--frames", frames, "Render only frames A to B of the scene (A-B, or one frame A)");
+  std::string chunk;
+  long long startNumber = 0;
+  app.add_option("-o,--output", output,
+                 "Folder for the frames, or a file pattern with #### or %04d for the frame number "
+                 "(out/shot.####.png); default: out/<scene name>");
+  app.add_option("--frames", frames, "Render only these frames of the scene: 0-23, 1-99x2 (every second), lists 1,5,9-12");
+  app.add_option("--chunk", chunk, "Render only the I-th of N contiguous slices of the frames (I/N, e.g. 3/8), for job arrays");
+  auto* start = app.add_option("--start-number", startNumber,
+                               "Number the output files from N at the scene's first frame, scene time unchanged")
+                    ->check(CLI::Range(0LL, 999999999LL));
   app.add_option("-j,--jobs", arguments.jobs, "Frames rendered at once; default: the number of cores")
       ->check(CLI::Range(1u, 256u))
       ->default_str(std::to_string(arguments.jobs));
@@ -51,7 +59,7 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
     return code == 0 ? kExitOk : kExitBadInput;
   }
   // An option given an empty value ("-o ''") is a mistake, not the option left out.
-  for (const CLI::Option* option : {app.get_option("--output"), app.get_option("--frames"),
+  for (const CLI::Option* option : {app.get_option("--output"), app.get_option("--frames"), app.get_option("--chunk"),
                                     app.get_option("--contact-sheet"), app.get_option("--module"), app.get_option("scene")}) {
     if (option->count() > 0 && option->as<std::string>().empty()) {
       std::cerr << (option->get_name() == "scene" ? std::string("the scene") : option->get_name())
@@ -79,6 +87,8 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   if (!scene.empty()) arguments.scene = scene;
   if (!output.empty()) arguments.output = output;
   if (!frames.empty()) arguments.frames = frames;
+  if (!chunk.empty()) arguments.chunk = chunk;
+  if (start->count() > 0) arguments.startNumber = startNumber;
   if (!contactSheet.empty()) arguments.contactSheet = contactSheet;
   arguments.modulePath = module;
   return std::nullopt;

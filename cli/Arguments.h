@@ -10,7 +10,9 @@ namespace inkline_cli {
 struct Arguments {
   std::optional<std::filesystem::path> scene;   // none: the demo scene in examples/
   std::optional<std::filesystem::path> output;  // none: out/<scene name>
-  std::optional<std::string> frames;            // "A-B"
+  std::optional<std::string> frames;            // "1-99x2,120"
+  std::optional<std::string> chunk;             // "I/N"
+  std::optional<long long> startNumber;         // the first scene frame's file number
   unsigned jobs = 1;
   std::optional<std::filesystem::path> contactSheet;
   std::filesystem::path modulePath;

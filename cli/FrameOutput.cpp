@@ -1,6 +1,7 @@
 #include "FrameOutput.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -9,10 +10,53 @@
 
 namespace inkline_cli {
 
-std::filesystem::path framePath(const std::filesystem::path& folder, A_long frame) {
-  char name[32];
-  std::snprintf(name, sizeof name, "frame_%04ld.png", static_cast<long>(frame));
-  return folder / name;
+FrameNaming::FrameNaming(const std::filesystem::path& output) : folder_(output) {
+  const std::string name = output.filename().string();
+  const std::size_t hash = name.find('#');
+  const std::size_t percent = name.find('%');
+  if (hash == std::string::npos && percent == std::string::npos) return;  // a folder
+  const std::string usage = output.string() + ": a file pattern holds the frame number once, as #### or %04d";
+  std::size_t start = 0, end = 0;
+  if (hash != std::string::npos) {
+    if (percent != std::string::npos) throw InputError(usage);
+    end = name.find_first_not_of('#', hash);
+    if (end == std::string::npos) end = name.size();
+    start = hash;
+    digits_ = static_cast<int>(end - start);
+  } else {
+    // %d or %0Nd
+    std::size_t at = percent + 1;
+    int width = 0;
+    if (at < name.size() && name[at] == '0') {
+      ++at;
+      while (at < name.size() && std::isdigit(static_cast<unsigned char>(name[at])) && width < 100) {
+        width = width * 10 + (name[at] - '0');
+        ++at;
+      }
+    }
+    if (at >= name.size() || name[at] != 'd') throw InputError(usage);
+    start = percent;
+    end = at + 1;
+    digits_ = width;
+  }
+  prefix_ = name.substr(0, start);
+  suffix_ = name.substr(end);
+  if (suffix_.find('#') != std::string::npos || suffix_.find('%') != std::string::npos) throw InputError(usage);
+  if (output.parent_path().string().find_first_of("#%") != std::string::npos) {
+    throw InputError(output.string() + ": the frame number belongs in the file name, not in a folder");
+  }
+  std::string ending = suffix_.size() >= 4 ? suffix_.substr(suffix_.size() - 4) : suffix_;
+  std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (ending != ".png") throw InputError(output.string() + ": frames are written as PNG: the pattern must end in .png");
+  folder_ = output.has_parent_path() ? output.parent_path() : std::filesystem::path(".");
+  pattern_ = true;
+}
+
+std::filesystem::path FrameNaming::fileFor(long long number) const {
+  std::string digits = std::to_string(number < 0 ? -number : number);
+  if (static_cast<int>(digits.size()) < digits_) digits.insert(0, static_cast<std::size_t>(digits_) - digits.size(), '0');
+  if (number < 0) digits.insert(0, 1, '-');
+  return folder_ / (prefix_ + digits + suffix_);
 }
 
 void checkOutputFolder(const std::filesystem::path& folder) {

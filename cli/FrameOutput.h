@@ -5,14 +5,32 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "aehost/Image.h"
 #include "aehost/RenderResult.h"
 
 namespace inkline_cli {
 
-// folder/frame_0007.png
-std::filesystem::path framePath(const std::filesystem::path& folder, A_long frame);
+// Where each frame goes, from -o: a folder, the frames named frame_0007.png in it; or a file
+// pattern whose name holds the number as a run of '#' (shot.####.png: zero-padded to the
+// run's length, longer where the number needs more digits) or as printf's %d or %0Nd.
+class FrameNaming {
+ public:
+  // Throws InputError for a pattern with more than one number place or another '%' use.
+  explicit FrameNaming(const std::filesystem::path& output);
+
+  const std::filesystem::path& folder() const { return folder_; }
+  bool isPattern() const { return pattern_; }
+  std::filesystem::path fileFor(long long number) const;
+
+ private:
+  std::filesystem::path folder_;
+  bool pattern_ = false;
+  std::string prefix_ = "frame_";
+  std::string suffix_ = ".png";
+  int digits_ = 4;
+};
 
 // Throws InputError when the folder could never be made (a file stands in its way); makes
 // nothing, so a run that fails later leaves no empty folder.

@@ -40,7 +40,7 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
   A_long width = 0;
   A_long height = 0;
   renderedSize(effect, job.render, width, height);
-  const std::size_t count = static_cast<std::size_t>(job.frames.count());
+  const std::size_t count = job.frames.size();
   // After Effects renders one frame at a time unless the effect declares it may do more.
   unsigned threads = effect.supportsThreadedRendering() ? job.threads : 1;
   threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(count)));
@@ -55,7 +55,7 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
     while (!stop) {
       const std::size_t slot = next++;
       if (slot >= count) return;
-      const A_long frame = job.frames.first + static_cast<A_long>(slot);
+      const A_long frame = job.frames[slot];
       try {
         aehost::RenderRequest request = requestFor(job, frame);
         // The bar follows the effect's progress calls while the frame renders.
@@ -67,8 +67,8 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
         if (result.image.empty())
           throw RenderFailure("frame " + std::to_string(frame) + ": the effect produced no output image");
         const aehost::Image image = layerSizedImage(result, width, height);
-        std::call_once(folderMade, [&] { createOutputFolder(job.folder); });
-        writeFrame(image, framePath(job.folder, frame));
+        std::call_once(folderMade, [&] { createOutputFolder(job.naming.folder()); });
+        writeFrame(image, job.naming.fileFor(frame + job.numberOffset));
         if (sheet != nullptr) sheet->place(slot, image);
         progress.frameDone(slot);
       } catch (const std::exception& e) {

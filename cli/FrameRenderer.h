@@ -3,8 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "ContactSheet.h"
+#include "FrameOutput.h"
 #include "ProgressReport.h"
 #include "Scene.h"
 #include "aehost/EffectInstance.h"
@@ -12,10 +14,11 @@
 namespace inkline_cli {
 
 struct FrameJob {
-  FrameRange frames;
+  std::vector<A_long> frames;  // scene frame numbers, ascending
   RenderOptions render;
   A_long timeStep = 1;  // composition ticks a frame
-  std::filesystem::path folder;
+  FrameNaming naming;
+  long long numberOffset = 0;  // a frame's file number is its scene number plus this
   unsigned threads = 1;
 };
 

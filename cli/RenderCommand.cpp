@@ -21,12 +21,6 @@ std::filesystem::path defaultOutput(const std::filesystem::path& scene) {
   return std::filesystem::path("out") / scene.stem();
 }
 
-std::vector<A_long> frameNumbers(const FrameRange& range) {
-  std::vector<A_long> numbers;
-  for (A_long f = range.first; f <= range.last; ++f) numbers.push_back(f);
-  return numbers;
-}
-
 // A sheet path that can never be written is bad input, found before any frame is rendered.
 void checkContactSheetPath(const std::filesystem::path& file) {
   std::error_code ec;
@@ -62,8 +56,18 @@ int renderScene(const Arguments& arguments) {
   const std::filesystem::path scenePath = demo ? std::filesystem::path(INKLINE_DEMO_SCENE) : *arguments.scene;
   const Scene scene = readSceneFile(scenePath);
   for (const std::string& warning : scene.warnings) std::cerr << "inkline-render: warning: " << warning << "\n";
-  const FrameRange frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : scene.frames;
-  const std::filesystem::path folder = arguments.output.value_or(defaultOutput(scenePath));
+  std::vector<A_long> frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : everyFrame(scene.frames);
+  if (arguments.chunk) {
+    const std::size_t all = frames.size();
+    frames = chunkOf(*arguments.chunk, frames);
+    if (frames.empty()) {
+      // A job array with more jobs than frames: this job has nothing to do, which is no error.
+      std::cerr << "inkline-render: --chunk " << *arguments.chunk << ": no frames in this slice of " << all << "\n";
+      return kExitOk;
+    }
+  }
+  const FrameNaming naming(arguments.output.value_or(defaultOutput(scenePath)));
+  const std::filesystem::path& folder = naming.folder();
   std::optional<std::filesystem::path> sheetFile = arguments.contactSheet;
   if (!sheetFile && demo) sheetFile = folder / "contact-sheet.png";
   if (sheetFile) checkContactSheetPath(*sheetFile);
@@ -76,14 +80,15 @@ int renderScene(const Arguments& arguments) {
   applySceneParams(scene, effect);
   session.setUpSequence();
 
-  FrameJob job{frames, scene.render, scene.time.timeStep, folder, arguments.jobs};
+  const long long numberOffset = arguments.startNumber ? *arguments.startNumber - scene.frames.first : 0;
+  FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset, arguments.jobs};
   A_long width = 0;
   A_long height = 0;
   renderedSize(effect, scene.render, width, height);
   std::optional<ContactSheet> sheet;
-  if (sheetFile) sheet.emplace(width, height, frameNumbers(frames));
+  if (sheetFile) sheet.emplace(width, height, frames);
 
-  ProgressReport progress(std::cerr, stderrIsTerminal(), static_cast<std::size_t>(frames.count()));
+  ProgressReport progress(std::cerr, stderrIsTerminal(), frames.size());
   try {
     renderFrames(effect, job, progress, sheet ? &*sheet : nullptr);
     if (sheet) writeContactSheet(*sheet, *sheetFile);
@@ -93,8 +98,9 @@ int renderScene(const Arguments& arguments) {
   }
 
   const int problems = reportHostProblems(session.finish());
-  const std::string range = std::to_string(frames.first) + "-" + std::to_string(frames.last);
-  progress.finish(range, folder.string() + (sheetFile ? ", contact sheet " + sheetFile->string() : std::string{}));
+  const std::string destination = naming.isPattern() ? naming.fileFor(frames.front() + numberOffset).string() + " ..."
+                                                      : folder.string();
+  progress.finish(framesText(frames), destination + (sheetFile ? ", contact sheet " + sheetFile->string() : std::string{}));
   return problems;
 }
 

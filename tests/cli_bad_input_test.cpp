@@ -173,12 +173,33 @@ TEST_F(CliBadInput, MissingImage) {
 TEST_F(CliBadInput, ImpossibleFrameRanges) {
   expectRejected(sceneWith(R"("frames": { "start": 10, "end": 2 })"), {"scene.json: frames: impossible frame range"});
   expectRejected(sceneWith(R"("frames": { "start": -1, "end": 2 })"), {"frames.start: -1 is outside"});
-  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 5-12: outside the scene's frames 0-9"},
-                 {"--frames", "5-12"});
-  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 6-3: impossible frame range"},
-                 {"--frames", "6-3"});
-  expectRejected(sceneWith(R"("frames": { "start": 0, "end": 9 })"), {"--frames 1..3: expected FIRST-LAST"},
-                 {"--frames", "1..3"});
+  const std::string tenFrames = sceneWith(R"("frames": { "start": 0, "end": 9 })");
+  const std::pair<const char*, const char*> cases[] = {
+      {"5-12", "--frames 5-12: 5-12 lies outside the scene's frames 0-9"},
+      {"1,3,5-12x2", "--frames 1,3,5-12x2: 5-12 lies outside the scene's frames 0-9"},
+      {"6-3", "--frames 6-3: impossible frame range 6-3"},
+      {"1..3", "--frames 1..3: expected frames, ranges FIRST-LAST and steps FIRST-LASTxSTEP"},
+      {"1-5x0", "--frames 1-5x0: expected"},
+      {"1,,2", "--frames 1,,2: expected"},
+      {"3x2", "--frames 3x2: expected"},
+  };
+  for (const auto& [frames, problem] : cases) expectRejected(tenFrames, {problem}, {"--frames", frames});
+  for (const char* chunk : {"0/4", "5/4", "1/0", "2", "a/b", "1/4/2"}) {
+    expectRejected(tenFrames, {"--chunk " + std::string(chunk) + ": expected I/N"}, {"--chunk", chunk});
+  }
+  const std::filesystem::path scene = dir.write("scene.json", tenFrames);
+  const std::pair<const char*, const char*> patterns[] = {
+      {"out/shot.##.%04d.png", "out/shot.##.%04d.png: a file pattern holds the frame number once"},
+      {"out/shot.%5s.png", "a file pattern holds the frame number once"},
+      {"out/shot.####.tif", "frames are written as PNG"},
+      {"out/##/shot.##.png", "the frame number belongs in the file name"},
+  };
+  for (const auto& [pattern, problem] : patterns) {
+    const auto run = runRenderer({scene.string(), "-o", (dir / pattern).string()}, dir.path());
+    EXPECT_EQ(run.exitCode, kBadInput) << pattern;
+    EXPECT_THAT(run.err, HasSubstr(problem)) << pattern;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out")) << pattern;
+  }
 }
 
 TEST_F(CliBadInput, UnwritableOutputPaths) {

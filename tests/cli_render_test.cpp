@@ -237,6 +237,58 @@ TEST_F(CliRender, SvgContentAStrokeCannotUseIsNamedInAWarning) {
   EXPECT_FALSE(same(frame.pixel8(52, 32), frame.pixel8(0, 0)));  // the rim is stroked
 }
 
+// File patterns and numbering: #### and %0Nd, padding that grows, a 1001-based sequence of a
+// scene whose time starts at 0, and frames past 9999; each file holds the frame of the scene
+// time it names.
+TEST_F(CliRender, FilePatternsAndStartNumbers) {
+  ASSERT_EQ(render("plain").exitCode, 0);
+  const auto run = render("seq/shot.####.png", {"--start-number", "1001"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(filesUnder(dir / "seq"), (std::vector<std::string>{"shot.1001.png", "shot.1002.png", "shot.1003.png",
+                                                               "shot.1004.png", "shot.1005.png", "shot.1006.png",
+                                                               "shot.1007.png", "shot.1008.png"}));
+  EXPECT_EQ(readFile(dir / "seq" / "shot.1001.png"), readFile(dir / "plain" / "frame_0000.png"));  // scene time 0
+  EXPECT_EQ(readFile(dir / "seq" / "shot.1008.png"), readFile(dir / "plain" / "frame_0007.png"));
+  EXPECT_THAT(run.err, HasSubstr("shot.1001.png ..."));
+
+  ASSERT_EQ(render("printf/img_%06d.png", {"--frames", "2-3"}).exitCode, 0);
+  EXPECT_EQ(filesUnder(dir / "printf"), (std::vector<std::string>{"img_000002.png", "img_000003.png"}));
+
+  // Frames 9998 to 10001: ## grows to the digits a number needs; the default names too.
+  scene = dir.write("late.json", std::string(kScene).replace(std::string(kScene).find(R"("start": 0, "end": 7)"), 20,
+                                                             R"("start": 9998, "end": 10001)"));
+  ASSERT_EQ(render("late/f.##.png").exitCode, 0);
+  EXPECT_EQ(filesUnder(dir / "late"), (std::vector<std::string>{"f.10000.png", "f.10001.png", "f.9998.png", "f.9999.png"}));
+  ASSERT_EQ(render("lateDefault", {"--frames", "10000"}).exitCode, 0);
+  EXPECT_EQ(filesUnder(dir / "lateDefault"), (std::vector<std::string>{"frame_10000.png"}));
+  EXPECT_EQ(readFile(dir / "lateDefault" / "frame_10000.png"), readFile(dir / "late" / "f.10000.png"));
+}
+
+// Lists, steps and chunks pick frames; chunks of a job array together are the whole render.
+TEST_F(CliRender, FrameListsStepsAndChunks) {
+  ASSERT_EQ(render("all").exitCode, 0);
+  ASSERT_EQ(render("list", {"--frames", "0-6x3,5"}).exitCode, 0);
+  EXPECT_EQ(filesUnder(dir / "list"), (std::vector<std::string>{"frame_0000.png", "frame_0003.png", "frame_0005.png",
+                                                                "frame_0006.png"}));
+  EXPECT_EQ(readFile(dir / "list" / "frame_0005.png"), readFile(dir / "all" / "frame_0005.png"));
+
+  // 8 frames in 3 chunks: 0-2, 3-5, 6-7.
+  const std::vector<std::vector<std::string>> expected{frameNames(0, 2), frameNames(3, 5), frameNames(6, 7)};
+  for (int i = 1; i <= 3; ++i) {
+    const std::string folder = "chunk" + std::to_string(i);
+    ASSERT_EQ(render(folder, {"--chunk", std::to_string(i) + "/3"}).exitCode, 0);
+    EXPECT_EQ(filesUnder(dir / folder), expected[static_cast<std::size_t>(i - 1)]);
+    for (const std::string& name : filesUnder(dir / folder)) EXPECT_EQ(readFile(dir / folder / name), readFile(dir / "all" / name));
+  }
+  // A chunk of a selection; more chunks than frames leaves some with nothing, which is no error.
+  ASSERT_EQ(render("odd", {"--frames", "1-7x2", "--chunk", "2/2"}).exitCode, 0);
+  EXPECT_EQ(filesUnder(dir / "odd"), (std::vector<std::string>{"frame_0005.png", "frame_0007.png"}));
+  const auto empty = render("empty", {"--chunk", "12/12"});
+  EXPECT_EQ(empty.exitCode, 0) << empty.err;
+  EXPECT_THAT(empty.err, HasSubstr("no frames in this slice of 8"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "empty"));
+}
+
 TEST_F(CliRender, WritesAContactSheetOfAllFrames) {
   const auto run = render("sheet", {"--contact-sheet", (dir / "sheets" / "all.png").string()});
   ASSERT_EQ(run.exitCode, 0) << run.err;
