@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <thread>
 
 #include "ExitCodes.h"
 
@@ -19,7 +18,7 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   std::string frames;
   std::string contactSheet;
   std::string module = INKLINE_DEFAULT_MODULE_PATH;
-  arguments.jobs = std::max(1u, std::thread::hardware_concurrency());
+  unsigned jobs = 1;
 
   app.add_option("scene", scene, "Scene file (JSON); default: the demo scene");
   std::string chunk;
@@ -32,10 +31,19 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   auto* start = app.add_option("--start-number", startNumber,
                                "Number the output files from N at the scene's first frame, scene time unchanged")
                     ->check(CLI::Range(0LL, 999999999LL));
-  app.add_option("-j,--jobs", arguments.jobs, "Frames rendered at once; default: the number of cores")
-      ->check(CLI::Range(1u, 256u))
-      ->default_str(std::to_string(arguments.jobs));
+  auto* jobsOption = app.add_option("-j,--jobs", jobs,
+                                    "Frames rendered at once; default: the CPUs this process may use, fewer where "
+                                    "their frames would not fit in the memory available")
+                         ->check(CLI::Range(1u, 256u));
   app.add_option("--contact-sheet", contactSheet, "Also write a contact sheet of all frames to this PNG");
+  std::string progress;
+  auto* quiet = app.add_flag("-q,--quiet", arguments.quiet, "Print nothing but errors and warnings");
+  app.add_option("--progress", progress,
+                 "json: one JSON line per finished frame on stdout ({\"frame\", \"file\", \"ms\"}), for farm managers")
+      ->check(CLI::IsMember({"json"}))
+      ->excludes(quiet);
+  app.add_flag("--fsync", arguments.fsync, "Flush every frame to the disk before it takes its name");
+  auto* version = app.add_flag("--version", arguments.version, "Print the renderer's and the plug-in's versions and exit");
   auto* list = app.add_flag("--list-params", arguments.listParams, "Print the effect's parameters and exit");
   auto* masks = app.add_flag("--list-masks", arguments.listMasks,
                              "Print the scene's masks (name, vertices, open or closed, bounding box) and exit");
@@ -88,6 +96,9 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   if (!output.empty()) arguments.output = output;
   if (!frames.empty()) arguments.frames = frames;
   if (!chunk.empty()) arguments.chunk = chunk;
+  arguments.progressJson = progress == "json";
+  if (jobsOption->count() > 0) arguments.jobs = jobs;
+  (void)version;
   if (start->count() > 0) arguments.startNumber = startNumber;
   if (!contactSheet.empty()) arguments.contactSheet = contactSheet;
   arguments.modulePath = module;

@@ -13,9 +13,13 @@ struct Arguments {
   std::optional<std::string> frames;            // "1-99x2,120"
   std::optional<std::string> chunk;             // "I/N"
   std::optional<long long> startNumber;         // the first scene frame's file number
-  unsigned jobs = 1;
+  std::optional<unsigned> jobs;  // none: what the CPUs and memory allow (JobCount.h)
   std::optional<std::filesystem::path> contactSheet;
   std::filesystem::path modulePath;
+  bool quiet = false;           // errors and warnings only
+  bool progressJson = false;    // a JSON line per finished frame on stdout
+  bool fsync = false;           // every frame on the disk before it takes its name
+  bool version = false;
   bool listParams = false;
   bool listMasks = false;  // needs a scene
   bool json = false;

@@ -11,6 +11,7 @@
 namespace inkline_cli {
 
 int printAbout(const Arguments& arguments);
+int printVersion(const Arguments& arguments);  // the renderer's and the module's
 int listParameters(const Arguments& arguments);
 int listMasks(const Arguments& arguments);  // the scene's masks, without the plug-in
 int renderScene(const Arguments& arguments);

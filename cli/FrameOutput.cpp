@@ -101,9 +101,11 @@ aehost::Image layerSizedImage(const aehost::RenderResult& result, A_long width, 
   return placed;
 }
 
-void writeFrame(const aehost::Image& image, const std::filesystem::path& file) {
+void writeFrame(const aehost::Image& image, const std::filesystem::path& file, bool sync) {
   try {
-    aehost::writePng(image, file);
+    aehost::PngWriteOptions options;
+    options.syncToDisk = sync;
+    aehost::writePng(image, file, options);
   } catch (const std::exception& e) {
     throw RenderFailure(file.string() + ": cannot write the frame: " + e.what());
   }

@@ -43,7 +43,8 @@ void createOutputFolder(const std::filesystem::path& folder);
 // cut, pixels it did not cover are transparent, so every frame has the layer's size.
 aehost::Image layerSizedImage(const aehost::RenderResult& result, A_long width, A_long height);
 
-// Throws RenderFailure when the file cannot be written; nothing is left behind then.
-void writeFrame(const aehost::Image& image, const std::filesystem::path& file);
+// Throws RenderFailure when the file cannot be written; nothing is left behind then. `sync`:
+// on the disk before it takes its name.
+void writeFrame(const aehost::Image& image, const std::filesystem::path& file, bool sync);
 
 }  // namespace inkline_cli

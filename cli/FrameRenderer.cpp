@@ -36,7 +36,7 @@ void renderedSize(const aehost::EffectInstance& effect, const RenderOptions& ren
   height = aehost::downsampledSize(effect.layer().height(), render.downsampleY);
 }
 
-void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheet* sheet) {
+unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheet* sheet) {
   A_long width = 0;
   A_long height = 0;
   renderedSize(effect, job.render, width, height);
@@ -57,6 +57,7 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
       if (slot >= count) return;
       const A_long frame = job.frames[slot];
       try {
+        progress.frameStarted(slot);
         aehost::RenderRequest request = requestFor(job, frame);
         // The bar follows the effect's progress calls while the frame renders.
         request.onProgress = [&progress, slot](A_long current, A_long total) {
@@ -68,9 +69,10 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
           throw RenderFailure("frame " + std::to_string(frame) + ": the effect produced no output image");
         const aehost::Image image = layerSizedImage(result, width, height);
         std::call_once(folderMade, [&] { createOutputFolder(job.naming.folder()); });
-        writeFrame(image, job.naming.fileFor(frame + job.numberOffset));
+        const std::filesystem::path file = job.naming.fileFor(frame + job.numberOffset);
+        writeFrame(image, file, job.syncFrames);
         if (sheet != nullptr) sheet->place(slot, image);
-        progress.frameDone(slot);
+        progress.frameDone(slot, frame, file);
       } catch (const std::exception& e) {
         std::lock_guard lock(failuresMutex);
         failures.emplace(frame, e.what());
@@ -84,6 +86,7 @@ void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressR
   work();
   for (std::thread& t : pool) t.join();
   if (!failures.empty()) throw RenderFailure(failures.begin()->second);
+  return threads;
 }
 
 }  // namespace inkline_cli

@@ -20,6 +20,7 @@ struct FrameJob {
   FrameNaming naming;
   long long numberOffset = 0;  // a frame's file number is its scene number plus this
   unsigned threads = 1;
+  bool syncFrames = false;  // fsync every frame
 };
 
 // The size of the frames a render gives: the layer at the render's downsampling.
@@ -27,6 +28,7 @@ void renderedSize(const aehost::EffectInstance& effect, const RenderOptions& ren
 
 // Throws RenderFailure naming the earliest frame that failed (the effect's error and message,
 // or a file that could not be written); frames written before stay whole. `sheet` may be null.
-void renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheet* sheet);
+// Returns the number of frames rendered at once.
+unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheet* sheet);
 
 }  // namespace inkline_cli

@@ -35,6 +35,20 @@ int listParameters(const Arguments& arguments) {
   return reportHostProblems(session.finish());
 }
 
+int printVersion(const Arguments& arguments) {
+  std::cout << "inkline-render " << INKLINE_VERSION << "\n";
+  // The module's PiPL, read without running it.
+  const aehost::PluginModule module(arguments.modulePath);
+  const aehost::Pipl& pipl = module.pipl();
+  std::cout << "plug-in: " << pipl.name;
+  if (pipl.effectVersion) {
+    const A_u_long v = *pipl.effectVersion;
+    std::cout << " " << PF_Vers_VERS(v) << "." << PF_Vers_SUBVERS(v) << "." << PF_Vers_BUGFIX(v);
+  }
+  std::cout << " (" << arguments.modulePath.string() << ")\n";
+  return kExitOk;
+}
+
 int listMasks(const Arguments& arguments) {
   const Scene scene = readSceneFile(*arguments.scene);
   for (const std::string& warning : scene.warnings) std::cerr << "inkline-render: warning: " << warning << "\n";

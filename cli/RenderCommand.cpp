@@ -8,6 +8,7 @@
 #include "FrameOutput.h"
 #include "FrameRenderer.h"
 #include "FrameSelection.h"
+#include "JobCount.h"
 #include "PluginSession.h"
 #include "SceneParser.h"
 #include "SceneSetup.h"
@@ -49,6 +50,23 @@ void writeContactSheet(const ContactSheet& sheet, const std::filesystem::path& f
   }
 }
 
+// Without --jobs: the CPUs this process may use, fewer where their frames would not fit in
+// the memory available, which one line tells.
+unsigned defaultJobs(A_long width, A_long height, int bitDepth, bool quiet) {
+  const unsigned cpus = usableCpus();
+  const std::uint64_t pixelBytes = bitDepth == 32 ? 16 : bitDepth == 16 ? 8 : 4;
+  const std::uint64_t perJob = bytesPerJob(static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height), pixelBytes);
+  const std::optional<std::uint64_t> available = availableMemory();
+  const unsigned jobs = jobsThatFit(cpus, available, perJob);
+  if (jobs < cpus && !quiet) {
+    const auto megabytes = [](std::uint64_t bytes) { return std::to_string((bytes + (1u << 19)) >> 20) + " MB"; };
+    std::cerr << "inkline-render: " << jobs << (jobs == 1 ? " job" : " jobs") << " at once, not " << cpus << ": a "
+              << width << " x " << height << " frame at " << bitDepth << " bits takes about " << megabytes(perJob)
+              << " a job and " << megabytes(*available) << " is available\n";
+  }
+  return jobs;
+}
+
 }  // namespace
 
 int renderScene(const Arguments& arguments) {
@@ -80,17 +98,23 @@ int renderScene(const Arguments& arguments) {
   applySceneParams(scene, effect);
   session.setUpSequence();
 
-  const long long numberOffset = arguments.startNumber ? *arguments.startNumber - scene.frames.first : 0;
-  FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset, arguments.jobs};
   A_long width = 0;
   A_long height = 0;
   renderedSize(effect, scene.render, width, height);
+  const long long numberOffset = arguments.startNumber ? *arguments.startNumber - scene.frames.first : 0;
+  FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset,
+               arguments.jobs.value_or(0), arguments.fsync};
+  if (!arguments.jobs) job.threads = defaultJobs(width, height, scene.render.bitDepth, arguments.quiet);
   std::optional<ContactSheet> sheet;
   if (sheetFile) sheet.emplace(width, height, frames);
 
-  ProgressReport progress(std::cerr, stderrIsTerminal(), frames.size());
+  const ProgressStyle style = arguments.quiet          ? ProgressStyle::Quiet
+                              : arguments.progressJson ? ProgressStyle::Json
+                                                       : ProgressStyle::Normal;
+  ProgressReport progress(std::cerr, stderrIsTerminal(), frames.size(), style, &std::cout);
+  unsigned jobsUsed = 1;
   try {
-    renderFrames(effect, job, progress, sheet ? &*sheet : nullptr);
+    jobsUsed = renderFrames(effect, job, progress, sheet ? &*sheet : nullptr);
     if (sheet) writeContactSheet(*sheet, *sheetFile);
   } catch (...) {
     progress.clear();
@@ -100,7 +124,8 @@ int renderScene(const Arguments& arguments) {
   const int problems = reportHostProblems(session.finish());
   const std::string destination = naming.isPattern() ? naming.fileFor(frames.front() + numberOffset).string() + " ..."
                                                       : folder.string();
-  progress.finish(framesText(frames), destination + (sheetFile ? ", contact sheet " + sheetFile->string() : std::string{}));
+  progress.finish(framesText(frames), jobsUsed,
+                  destination + (sheetFile ? ", contact sheet " + sheetFile->string() : std::string{}));
   return problems;
 }
 

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   Arguments arguments;
   if (const auto stop = parseArguments(argc, argv, arguments)) return *stop;
   try {
+    if (arguments.version) return printVersion(arguments);
     if (arguments.about) return printAbout(arguments);
     if (arguments.listParams) return listParameters(arguments);
     if (arguments.listMasks) return listMasks(arguments);

@@ -3,6 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
 #include "aehost/Png.h"
 #include "cli/RunRenderer.h"
 
@@ -287,6 +294,49 @@ TEST_F(CliRender, FrameListsStepsAndChunks) {
   EXPECT_EQ(empty.exitCode, 0) << empty.err;
   EXPECT_THAT(empty.err, HasSubstr("no frames in this slice of 8"));
   EXPECT_FALSE(std::filesystem::exists(dir / "empty"));
+}
+
+// Logs for farms and scripts: quiet, a JSON line a frame, the version; the job count.
+TEST_F(CliRender, QuietJsonProgressVersionAndJobs) {
+  const auto quiet = render("quiet", {"--quiet", "--frames", "0-1"});
+  ASSERT_EQ(quiet.exitCode, 0) << quiet.err;
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(quiet.out, "");
+  EXPECT_EQ(filesUnder(dir / "quiet"), frameNames(0, 1));
+
+  const auto json = render("json", {"--progress=json", "--frames", "0-2", "--jobs", "2", "--fsync"});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  std::vector<long> frames;
+  std::istringstream lines(json.out);
+  for (std::string line; std::getline(lines, line);) {
+    const nlohmann::ordered_json entry = nlohmann::ordered_json::parse(line);
+    ASSERT_EQ(entry.size(), 3u) << line;
+    EXPECT_EQ(entry.begin().key(), "frame") << line;
+    frames.push_back(entry["frame"].get<long>());
+    EXPECT_TRUE(std::filesystem::exists(entry["file"].get<std::string>())) << line;
+    EXPECT_GE(entry["ms"].get<double>(), 0.0);
+  }
+  std::sort(frames.begin(), frames.end());
+  EXPECT_EQ(frames, (std::vector<long>{0, 1, 2}));
+  EXPECT_THAT(json.err, HasSubstr("rendered 3 frames (0-2) in "));
+  EXPECT_THAT(json.err, HasSubstr(", 2 jobs, into "));
+
+  const auto version = runRenderer({"--version"}, dir.path());
+  ASSERT_EQ(version.exitCode, 0) << version.err;
+  EXPECT_THAT(version.out, ::testing::MatchesRegex("inkline-render [0-9]+\\.[0-9]+\\.[0-9]+\nplug-in: Inkline [0-9.]+ \\(.*\\)\n"));
+
+  // The default job count follows the CPUs this process may use: one under taskset -c 0.
+  if (std::system("command -v taskset >/dev/null 2>&1") == 0) {
+    const std::string command = "cd '" + dir.path().string() + "' && taskset -c 0 '" + std::string(INKLINE_RENDER_PATH) +
+                                "' '" + scene.string() + "' -o '" + (dir / "one").string() + "' 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    EXPECT_EQ(::pclose(pipe), 0) << output;
+    EXPECT_THAT(output, HasSubstr(", 1 job, into "));
+  }
 }
 
 TEST_F(CliRender, WritesAContactSheetOfAllFrames) {

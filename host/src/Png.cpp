@@ -203,7 +203,7 @@ void writePng(const Image& image, const std::filesystem::path& file, PngWriteOpt
   bool ok = writeFrom(stream, &state);
   png_destroy_write_struct(&state.png, &state.info);
   ok = std::fflush(stream) == 0 && ok;
-  ok = ::fsync(::fileno(stream)) == 0 && ok;
+  if (options.syncToDisk) ok = ::fsync(::fileno(stream)) == 0 && ok;
   ok = std::fclose(stream) == 0 && ok;
   std::error_code renamed;
   if (ok) std::filesystem::rename(temporary, file, renamed);

@@ -26,6 +26,9 @@ struct PngWriteOptions {
   // Off: rows go to zlib unfiltered. With level 1 that writes a contact sheet in half the
   // time of the defaults, the file about a sixth larger.
   bool filterRows = true;
+  // Flush the file to the disk before it takes its name (fsync): a frame then survives a power
+  // cut once written, at the cost of waiting for the disk every frame.
+  bool syncToDisk = false;
 };
 
 // Writes RGBA with straight alpha. 16-bit files: from 16-bit images v * 65535 / 32768
