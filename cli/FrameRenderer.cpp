@@ -8,6 +8,7 @@
 
 #include "ExitCodes.h"
 #include "FrameOutput.h"
+#include "Interrupts.h"
 
 namespace inkline_cli {
 
@@ -52,7 +53,8 @@ unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, Progr
   std::map<A_long, std::string> failures;  // by frame, so the earliest is reported
 
   auto work = [&] {
-    while (!stop) {
+    // An interrupt lets the frames in flight finish and starts no new one.
+    while (!stop && interruptSignal() == 0) {
       const std::size_t slot = next++;
       if (slot >= count) return;
       const A_long frame = job.frames[slot];

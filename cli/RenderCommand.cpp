@@ -1,5 +1,6 @@
 // Rendering a scene: everything the user gave is read and checked first, so bad input stops
 // the program before a single file is written.
+#include <csignal>
 #include <iostream>
 
 #include "Commands.h"
@@ -8,6 +9,7 @@
 #include "FrameOutput.h"
 #include "FrameRenderer.h"
 #include "FrameSelection.h"
+#include "Interrupts.h"
 #include "JobCount.h"
 #include "PluginSession.h"
 #include "SceneParser.h"
@@ -115,6 +117,13 @@ int renderScene(const Arguments& arguments) {
   unsigned jobsUsed = 1;
   try {
     jobsUsed = renderFrames(effect, job, progress, sheet ? &*sheet : nullptr);
+    if (const int signal = interruptSignal()) {
+      progress.clear();
+      session.finish();
+      std::cerr << "inkline-render: stopped by " << (signal == SIGINT ? "SIGINT" : "SIGTERM")
+                << " after the frames in flight; the frames written are whole\n";
+      return 128 + signal;
+    }
     if (sheet) writeContactSheet(*sheet, *sheetFile);
   } catch (...) {
     progress.clear();

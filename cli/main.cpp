@@ -6,9 +6,11 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "ExitCodes.h"
+#include "Interrupts.h"
 
 int main(int argc, char** argv) {
   using namespace inkline_cli;
+  watchForInterrupts();
   Arguments arguments;
   if (const auto stop = parseArguments(argc, argv, arguments)) return *stop;
   try {

@@ -55,6 +55,9 @@ PluginModule::PluginModule(const std::filesystem::path& path, ModuleLoadOptions 
   // Read before loading: After Effects never runs code of a module whose PiPL it rejects.
   pipl_ = parseModulePipl(readModulePiplBytes(loadedPath()), path);
   library_ = std::make_unique<DynamicLibrary>(loadedPath());
+  // The loader keeps the mapping: the copy leaves the temporary folder at once, so a process
+  // killed at any later moment leaves nothing there.
+  if (privateCopy_) privateCopy_->removeFile();
 #endif
   if (pipl_.kind != fourCharCode("eFKT")) {
     throw ModuleLoadError(path.string() + ": PiPL kind is '" + fourCharString(pipl_.kind) + "', not an effect ('eFKT')");

@@ -1,5 +1,6 @@
 #include "aehost/Png.h"
 
+#include <fcntl.h>
 #include <png.h>
 #include <unistd.h>
 
@@ -188,8 +189,21 @@ void writePng(const Image& image, const std::filesystem::path& file, PngWriteOpt
   if (image.empty()) throw PngError("cannot write an empty image to " + file.string());
   const std::vector<unsigned char> rows = rgbaRows(image, bitDepth);
 
+  // An unnamed file in the target's folder where the file system offers one (O_TMPFILE): it
+  // vanishes with the process however that ends, even killed, and is given a name only once
+  // written whole. Elsewhere a hidden temporary name beside the target, renamed likewise.
   const std::filesystem::path temporary = temporaryBeside(file);
-  std::FILE* stream = std::fopen(temporary.c_str(), "wb");
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+  std::FILE* stream = nullptr;
+  bool unnamed = false;
+#if defined(O_TMPFILE)
+  if (const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666); fd >= 0) {
+    stream = ::fdopen(fd, "wb");
+    if (stream == nullptr) ::close(fd);
+    unnamed = stream != nullptr;
+  }
+#endif
+  if (stream == nullptr) stream = std::fopen(temporary.c_str(), "wb");
   if (stream == nullptr) throw PngError("cannot create " + temporary.string() + ": " + std::strerror(errno));
   WriteState state;
   state.width = static_cast<png_uint_32>(image.width());
@@ -204,15 +218,25 @@ void writePng(const Image& image, const std::filesystem::path& file, PngWriteOpt
   png_destroy_write_struct(&state.png, &state.info);
   ok = std::fflush(stream) == 0 && ok;
   if (options.syncToDisk) ok = ::fsync(::fileno(stream)) == 0 && ok;
+  std::string why;
+  if (ok && unnamed) {
+    // Named through /proc (linking the descriptor itself needs privileges), then moved over
+    // the target so that a frame already there is replaced in one step.
+    const std::string self = "/proc/self/fd/" + std::to_string(::fileno(stream));
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      ok = false;
+      why = std::string("cannot name the written file: ") + std::strerror(errno);
+    }
+  }
   ok = std::fclose(stream) == 0 && ok;
   std::error_code renamed;
   if (ok) std::filesystem::rename(temporary, file, renamed);
   if (!ok || renamed) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
-    const std::string why = state.message[0] != '\0' ? std::string(state.message)
-                            : renamed                 ? renamed.message()
-                                                      : std::string("I/O error");
+    if (why.empty()) {
+      why = state.message[0] != '\0' ? std::string(state.message) : renamed ? renamed.message() : std::string("I/O error");
+    }
     throw PngError("cannot write " + file.string() + ": " + why);
   }
 }
