@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "InstallPaths.h"
 
 namespace inkline_cli {
 
@@ -17,7 +18,7 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   std::string output;
   std::string frames;
   std::string contactSheet;
-  std::string module = INKLINE_DEFAULT_MODULE_PATH;
+  std::string module = defaultModulePath().string();
   unsigned jobs = 1;
 
   app.add_option("scene", scene, "Scene file (JSON); default: the demo scene");

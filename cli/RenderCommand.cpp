@@ -9,6 +9,7 @@
 #include "FrameOutput.h"
 #include "FrameRenderer.h"
 #include "FrameSelection.h"
+#include "InstallPaths.h"
 #include "Interrupts.h"
 #include "JobCount.h"
 #include "PluginSession.h"
@@ -73,7 +74,7 @@ unsigned defaultJobs(A_long width, A_long height, int bitDepth, bool quiet) {
 
 int renderScene(const Arguments& arguments) {
   const bool demo = !arguments.scene.has_value();
-  const std::filesystem::path scenePath = demo ? std::filesystem::path(INKLINE_DEMO_SCENE) : *arguments.scene;
+  const std::filesystem::path scenePath = demo ? demoScenePath() : *arguments.scene;
   const Scene scene = readSceneFile(scenePath);
   for (const std::string& warning : scene.warnings) std::cerr << "inkline-render: warning: " << warning << "\n";
   std::vector<A_long> frames = arguments.frames ? selectFrames(*arguments.frames, scene.frames) : everyFrame(scene.frames);

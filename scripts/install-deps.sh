@@ -8,7 +8,7 @@
 #              Cairo, the yardstick, and matplotlib for the plot
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make python3 pkg-config
+packages=(cmake ninja-build g++ make python3 pkg-config dpkg-dev
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev libpugixml-dev librsvg2-bin
           locales)
 for option in "$@"; do

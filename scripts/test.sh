@@ -2,13 +2,15 @@
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the concurrent-render tests under ThreadSanitizer, and the
 # Windows cross build of the module with its tests run under Wine.
-# Usage: scripts/test.sh [default|asan|tsan|windows|fuzz ...]   (all five when none is named)
+# Usage: scripts/test.sh [default|asan|tsan|windows|fuzz|install ...]   (all six when none is named)
 #   fuzz: the libFuzzer harnesses replay their seed corpora and run a short fixed-seed round
+#   install: a plain Release build (no preset), installed into a prefix and packed as a .deb,
+#            each rendering the demo without the build tree (scripts/check-install.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 presets=("$@")
-(( ${#presets[@]} )) || presets=(default asan tsan windows fuzz)
+(( ${#presets[@]} )) || presets=(default asan tsan windows fuzz install)
 
 want_windows=""
 for p in "${presets[@]}"; do [[ "$p" == windows ]] && want_windows="--windows"; done
@@ -19,6 +21,10 @@ for preset in "${presets[@]}"; do
   echo "=== ${preset} ==="
   if [[ "$preset" == fuzz ]]; then
     scripts/fuzz.sh --ci
+    continue
+  fi
+  if [[ "$preset" == install ]]; then
+    scripts/check-install.sh
     continue
   fi
   cmake --preset "$preset" >/dev/null
