@@ -44,6 +44,9 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
       ->check(CLI::IsMember({"json"}))
       ->excludes(quiet);
   app.add_flag("--fsync", arguments.fsync, "Flush every frame to the disk before it takes its name");
+  std::string exr = "float";
+  app.add_option("--exr", exr, "EXR frames (an -o pattern ending in .exr) in half or full float; default: float")
+      ->check(CLI::IsMember({"half", "float"}));
   auto* version = app.add_flag("--version", arguments.version, "Print the renderer's and the plug-in's versions and exit");
   auto* list = app.add_flag("--list-params", arguments.listParams, "Print the effect's parameters and exit");
   auto* masks = app.add_flag("--list-masks", arguments.listMasks,
@@ -98,6 +101,7 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   if (!frames.empty()) arguments.frames = frames;
   if (!chunk.empty()) arguments.chunk = chunk;
   arguments.progressJson = progress == "json";
+  arguments.exrHalf = exr == "half";
   if (jobsOption->count() > 0) arguments.jobs = jobs;
   (void)version;
   if (start->count() > 0) arguments.startNumber = startNumber;

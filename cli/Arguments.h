@@ -19,6 +19,7 @@ struct Arguments {
   bool quiet = false;           // errors and warnings only
   bool progressJson = false;    // a JSON line per finished frame on stdout
   bool fsync = false;           // every frame on the disk before it takes its name
+  bool exrHalf = false;         // EXR frames in half floats rather than full
   bool version = false;
   bool listParams = false;
   bool listMasks = false;  // needs a scene

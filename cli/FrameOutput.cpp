@@ -47,7 +47,10 @@ FrameNaming::FrameNaming(const std::filesystem::path& output) : folder_(output) 
   }
   std::string ending = suffix_.size() >= 4 ? suffix_.substr(suffix_.size() - 4) : suffix_;
   std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (ending != ".png") throw InputError(output.string() + ": frames are written as PNG: the pattern must end in .png");
+  exr_ = ending == ".exr";
+  if (ending != ".png" && !exr_) {
+    throw InputError(output.string() + ": frames are written as PNG or OpenEXR: the pattern must end in .png or .exr");
+  }
   folder_ = output.has_parent_path() ? output.parent_path() : std::filesystem::path(".");
   pattern_ = true;
 }

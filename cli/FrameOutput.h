@@ -14,7 +14,8 @@ namespace inkline_cli {
 
 // Where each frame goes, from -o: a folder, the frames named frame_0007.png in it; or a file
 // pattern whose name holds the number as a run of '#' (shot.####.png: zero-padded to the
-// run's length, longer where the number needs more digits) or as printf's %d or %0Nd.
+// run's length, longer where the number needs more digits) or as printf's %d or %0Nd, ending
+// in .png, or .exr for OpenEXR (32-bit renders).
 class FrameNaming {
  public:
   // Throws InputError for a pattern with more than one number place or another '%' use.
@@ -22,6 +23,7 @@ class FrameNaming {
 
   const std::filesystem::path& folder() const { return folder_; }
   bool isPattern() const { return pattern_; }
+  bool writesExr() const { return exr_; }
   std::filesystem::path fileFor(long long number) const;
 
  private:
@@ -30,6 +32,7 @@ class FrameNaming {
   std::string prefix_ = "frame_";
   std::string suffix_ = ".png";
   int digits_ = 4;
+  bool exr_ = false;
 };
 
 // Throws InputError when the folder could never be made (a file stands in its way); makes

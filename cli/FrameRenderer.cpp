@@ -72,7 +72,11 @@ unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, Progr
         const aehost::Image image = layerSizedImage(result, width, height);
         std::call_once(folderMade, [&] { createOutputFolder(job.naming.folder()); });
         const std::filesystem::path file = job.naming.fileFor(frame + job.numberOffset);
-        writeFrame(image, file, job.syncFrames);
+        if (job.naming.writesExr()) {
+          writeExr(image, file, job.exrPrecision, job.syncFrames);
+        } else {
+          writeFrame(image, file, job.syncFrames);
+        }
         if (sheet != nullptr) sheet->place(slot, image);
         progress.frameDone(slot, frame, file);
       } catch (const std::exception& e) {

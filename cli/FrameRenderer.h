@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ContactSheet.h"
+#include "ExrOutput.h"
 #include "FrameOutput.h"
 #include "ProgressReport.h"
 #include "Scene.h"
@@ -21,6 +22,7 @@ struct FrameJob {
   long long numberOffset = 0;  // a frame's file number is its scene number plus this
   unsigned threads = 1;
   bool syncFrames = false;  // fsync every frame
+  ExrPrecision exrPrecision = ExrPrecision::Float;
 };
 
 // The size of the frames a render gives: the layer at the render's downsampling.

@@ -88,6 +88,10 @@ int renderScene(const Arguments& arguments) {
     }
   }
   const FrameNaming naming(arguments.output.value_or(defaultOutput(scenePath)));
+  if (naming.writesExr() && scene.render.bitDepth != 32) {
+    throw InputError(naming.fileFor(0).string() + ": EXR frames need a 32-bit render (\"render\": {\"depth\": 32}); " +
+                     "8 and 16-bit renders are written as PNG");
+  }
   const std::filesystem::path& folder = naming.folder();
   std::optional<std::filesystem::path> sheetFile = arguments.contactSheet;
   if (!sheetFile && demo) sheetFile = folder / "contact-sheet.png";
@@ -106,7 +110,8 @@ int renderScene(const Arguments& arguments) {
   renderedSize(effect, scene.render, width, height);
   const long long numberOffset = arguments.startNumber ? *arguments.startNumber - scene.frames.first : 0;
   FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset,
-               arguments.jobs.value_or(0), arguments.fsync};
+               arguments.jobs.value_or(0), arguments.fsync,
+               arguments.exrHalf ? ExrPrecision::Half : ExrPrecision::Float};
   if (!arguments.jobs) job.threads = defaultJobs(width, height, scene.render.bitDepth, arguments.quiet);
   std::optional<ContactSheet> sheet;
   if (sheetFile) sheet.emplace(width, height, frames);

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make python3 pkg-config dpkg-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev libpugixml-dev librsvg2-bin
+          libgtest-dev libgmock-dev libbenchmark-dev libpng-dev nlohmann-json3-dev libcli11-dev libpugixml-dev libopenexr-dev librsvg2-bin
           locales)
 for option in "$@"; do
   case "$option" in

@@ -191,7 +191,8 @@ TEST_F(CliBadInput, ImpossibleFrameRanges) {
   const std::pair<const char*, const char*> patterns[] = {
       {"out/shot.##.%04d.png", "out/shot.##.%04d.png: a file pattern holds the frame number once"},
       {"out/shot.%5s.png", "a file pattern holds the frame number once"},
-      {"out/shot.####.tif", "frames are written as PNG"},
+      {"out/shot.####.tif", "frames are written as PNG or OpenEXR"},
+      {"out/shot.####.exr", "EXR frames need a 32-bit render"},
       {"out/##/shot.##.png", "the frame number belongs in the file name"},
   };
   for (const auto& [pattern, problem] : patterns) {

@@ -271,6 +271,17 @@ TEST_F(CliRender, FilePatternsAndStartNumbers) {
   EXPECT_EQ(readFile(dir / "lateDefault" / "frame_10000.png"), readFile(dir / "late" / "f.10000.png"));
 }
 
+// A 32-bit scene to an .exr pattern: OpenEXR frames, full float unless --exr half.
+TEST_F(CliRender, FloatRendersAsOpenExr) {
+  scene = dir.write("float.json", std::string(kScene).replace(std::string(kScene).find(R"("frames")"), 0,
+                                                              R"("render": { "depth": 32 }, )"));
+  ASSERT_EQ(render("exr/f.####.exr", {"--frames", "0-1"}).exitCode, 0);
+  ASSERT_EQ(render("half/f.####.exr", {"--frames", "0", "--exr", "half"}).exitCode, 0);
+  EXPECT_EQ(filesUnder(dir / "exr"), (std::vector<std::string>{"f.0000.exr", "f.0001.exr"}));
+  EXPECT_EQ(readFile(dir / "exr" / "f.0000.exr").substr(0, 4), std::string("\x76\x2f\x31\x01", 4));  // EXR magic
+  EXPECT_LT(readFile(dir / "half" / "f.0000.exr").size(), readFile(dir / "exr" / "f.0000.exr").size());
+}
+
 // Lists, steps and chunks pick frames; chunks of a job array together are the whole render.
 TEST_F(CliRender, FrameListsStepsAndChunks) {
   ASSERT_EQ(render("all").exitCode, 0);
