@@ -2,15 +2,17 @@
 # Builds and runs every test: the normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the concurrent-render tests under ThreadSanitizer, and the
 # Windows cross build of the module with its tests run under Wine.
-# Usage: scripts/test.sh [default|asan|tsan|windows|fuzz|install ...]   (all six when none is named)
+# Usage: scripts/test.sh [default|asan|tsan|windows|fuzz|install|slurm ...]   (all seven when none is named)
 #   fuzz: the libFuzzer harnesses replay their seed corpora and run a short fixed-seed round
 #   install: a plain Release build (no preset), installed into a prefix and packed as a .deb,
 #            each rendering the demo without the build tree (scripts/check-install.sh)
+#   slurm: a one-node SLURM cluster on this machine renders the demo as a job array of four
+#          chunks, compared with a local render (scripts/slurm/test-local-cluster.sh; root)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 presets=("$@")
-(( ${#presets[@]} )) || presets=(default asan tsan windows fuzz install)
+(( ${#presets[@]} )) || presets=(default asan tsan windows fuzz install slurm)
 
 want_windows=""
 for p in "${presets[@]}"; do [[ "$p" == windows ]] && want_windows="--windows"; done
@@ -25,6 +27,12 @@ for preset in "${presets[@]}"; do
   fi
   if [[ "$preset" == install ]]; then
     scripts/check-install.sh
+    continue
+  fi
+  if [[ "$preset" == slurm ]]; then
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j "$jobs" --target inkline-render
+    scripts/slurm/test-local-cluster.sh build/default/cli/inkline-render
     continue
   fi
   cmake --preset "$preset" >/dev/null
