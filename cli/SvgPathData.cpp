@@ -158,7 +158,7 @@ double cubicArcError(double angle) {
 }
 
 // An elliptical arc in SVG's endpoint form, from the builder's current point to `end`, as
-// cubics: the centre form worked out as the SVG specification's implementation notes do
+// cubics: the centre form worked out as the implementation notes of the SVG standard (appendix F.6) do
 // (radii too small for the endpoints scaled up), then the sweep split into equal parts whose
 // cubics stay within kArcTolerancePx of the ellipse once the data is drawn `scale` pixels to a
 // unit. A zero radius draws a line; coinciding endpoints draw nothing.
