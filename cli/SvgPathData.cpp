@@ -158,10 +158,10 @@ double cubicArcError(double angle) {
 }
 
 // An elliptical arc in SVG's endpoint form, from the builder's current point to `end`, as
-// cubics: the centre form worked out as the implementation notes of the SVG standard (appendix F.6) do
-// (radii too small for the endpoints scaled up), then the sweep split into equal parts whose
-// cubics stay within kArcTolerancePx of the ellipse once the data is drawn `scale` pixels to a
-// unit. A zero radius draws a line; coinciding endpoints draw nothing.
+// cubics: the centre form worked out as the SVG standard's implementation notes (appendix
+// F.6) do (radii too small for the endpoints scaled up), then the sweep split into equal
+// parts whose cubics stay within kArcTolerancePx of the ellipse once the data is drawn
+// `scale` pixels to a unit. A zero radius draws a line; coinciding endpoints draw nothing.
 void arcTo(OutlineBuilder& build, double rx, double ry, double rotationDegrees, bool largeArc, bool sweep,
            MaskPoint end, double scale) {
   constexpr double kArcTolerancePx = 0.005;
