@@ -6,16 +6,15 @@
 #include <ImfIO.h>
 #include <ImfOutputFile.h>
 #include <Imath/half.h>
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "ExitCodes.h"
+#include "aehost/WholeFile.h"
 
 namespace inkline_cli {
 
@@ -78,51 +77,22 @@ void writePixels(DescriptorStream& stream, const aehost::Image& image, Imf::Pixe
   file.writePixels(image.height());
 }
 
-std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
-  static std::atomic<unsigned> counter{0};
-  return file.parent_path() / ("." + file.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                               std::to_string(counter++));
-}
-
 }  // namespace
 
 void writeExr(const aehost::Image& image, const std::filesystem::path& file, ExrPrecision precision, bool sync) {
   if (image.format() != PF_PixelFormat_ARGB128) throw RenderFailure(file.string() + ": EXR frames need a 32-bit render");
-  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  const std::filesystem::path temporary = temporaryBeside(file);
-  bool unnamed = false;
-  int fd = -1;
-#if defined(O_TMPFILE)
-  fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-  unnamed = fd >= 0;
-#endif
-  if (fd < 0) fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) throw RenderFailure(file.string() + ": cannot write the frame: " + std::strerror(errno));
-  std::string why;
   try {
-    DescriptorStream stream(fd, file.string());
+    // Whole or not at all, however the process ends (see aehost/WholeFile.h).
+    aehost::WholeFile whole(file);
+    DescriptorStream stream(whole.descriptor(), file.string());
     if (precision == ExrPrecision::Half) {
       writePixels<Imath::half>(stream, image, Imf::HALF);
     } else {
       writePixels<float>(stream, image, Imf::FLOAT);
     }
-    if (sync && ::fsync(fd) != 0) why = std::strerror(errno);
+    whole.finish(sync);
   } catch (const std::exception& e) {
-    why = e.what();
-  }
-  if (why.empty() && unnamed) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-      why = std::string("cannot name the written file: ") + std::strerror(errno);
-    }
-  }
-  if (::close(fd) != 0 && why.empty()) why = std::strerror(errno);
-  std::error_code renamed;
-  if (why.empty()) std::filesystem::rename(temporary, file, renamed);
-  if (!why.empty() || renamed) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw RenderFailure(file.string() + ": cannot write the frame: " + (why.empty() ? renamed.message() : why));
+    throw RenderFailure(file.string() + ": cannot write the frame: " + e.what());
   }
 }
 

@@ -1,19 +1,19 @@
 #include "aehost/Png.h"
 
-#include <fcntl.h>
 #include <png.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "aehost/Channels.h"
+#include "aehost/WholeFile.h"
 
 namespace aehost {
 namespace {
@@ -144,11 +144,6 @@ std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
   return bytes;
 }
 
-std::filesystem::path temporaryBeside(const std::filesystem::path& file) {
-  static std::atomic<unsigned> counter{0};
-  const std::string name = "." + file.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-  return file.parent_path() / name;
-}
 
 }  // namespace
 
@@ -189,22 +184,19 @@ void writePng(const Image& image, const std::filesystem::path& file, PngWriteOpt
   if (image.empty()) throw PngError("cannot write an empty image to " + file.string());
   const std::vector<unsigned char> rows = rgbaRows(image, bitDepth);
 
-  // An unnamed file in the target's folder where the file system offers one (O_TMPFILE): it
-  // vanishes with the process however that ends, even killed, and is given a name only once
-  // written whole. Elsewhere a hidden temporary name beside the target, renamed likewise.
-  const std::filesystem::path temporary = temporaryBeside(file);
-  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  std::FILE* stream = nullptr;
-  bool unnamed = false;
-#if defined(O_TMPFILE)
-  if (const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666); fd >= 0) {
-    stream = ::fdopen(fd, "wb");
-    if (stream == nullptr) ::close(fd);
-    unnamed = stream != nullptr;
+  // Whole or not at all, however the process ends (see WholeFile.h).
+  std::optional<WholeFile> whole;
+  try {
+    whole.emplace(file);
+  } catch (const std::runtime_error& e) {
+    throw PngError(e.what());
   }
-#endif
-  if (stream == nullptr) stream = std::fopen(temporary.c_str(), "wb");
-  if (stream == nullptr) throw PngError("cannot create " + temporary.string() + ": " + std::strerror(errno));
+  const int fd = ::dup(whole->descriptor());
+  std::FILE* stream = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+  if (stream == nullptr) {
+    if (fd >= 0) ::close(fd);
+    throw PngError("cannot write " + file.string() + ": " + std::strerror(errno));
+  }
   WriteState state;
   state.width = static_cast<png_uint_32>(image.width());
   state.height = static_cast<png_uint_32>(image.height());
@@ -217,27 +209,15 @@ void writePng(const Image& image, const std::filesystem::path& file, PngWriteOpt
   bool ok = writeFrom(stream, &state);
   png_destroy_write_struct(&state.png, &state.info);
   ok = std::fflush(stream) == 0 && ok;
-  if (options.syncToDisk) ok = ::fsync(::fileno(stream)) == 0 && ok;
-  std::string why;
-  if (ok && unnamed) {
-    // Named through /proc (linking the descriptor itself needs privileges), then moved over
-    // the target so that a frame already there is replaced in one step.
-    const std::string self = "/proc/self/fd/" + std::to_string(::fileno(stream));
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-      ok = false;
-      why = std::string("cannot name the written file: ") + std::strerror(errno);
-    }
-  }
   ok = std::fclose(stream) == 0 && ok;
-  std::error_code renamed;
-  if (ok) std::filesystem::rename(temporary, file, renamed);
-  if (!ok || renamed) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    if (why.empty()) {
-      why = state.message[0] != '\0' ? std::string(state.message) : renamed ? renamed.message() : std::string("I/O error");
-    }
-    throw PngError("cannot write " + file.string() + ": " + why);
+  if (!ok) {
+    throw PngError("cannot write " + file.string() + ": " +
+                   (state.message[0] != '\0' ? std::string(state.message) : std::string("I/O error")));
+  }
+  try {
+    whole->finish(options.syncToDisk);
+  } catch (const std::runtime_error& e) {
+    throw PngError("cannot write " + file.string() + ": " + e.what());
   }
 }
 
