@@ -8,13 +8,21 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace inkline_cli {
 
 namespace {
 
+std::string readAll(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 // The first line of a small system file; empty when it cannot be read.
-std::string firstLine(const char* path) {
+std::string firstLine(const std::filesystem::path& path) {
   std::ifstream in(path);
   std::string line;
   std::getline(in, line);
@@ -32,57 +40,120 @@ std::optional<std::uint64_t> number(const std::string& text) {
   }
 }
 
-// A cgroup's CPU quota in CPUs, rounded up: "max 100000" is none, "150000 100000" is 2
-// (cgroup v2), or cfs_quota_us / cfs_period_us (v1, -1 for none).
-std::optional<unsigned> cgroupCpus() {
-  std::istringstream v2(firstLine("/sys/fs/cgroup/cpu.max"));
-  std::string quota, period;
-  if (v2 >> quota >> period) {
-    const auto q = number(quota), p = number(period);
-    if (quota != "max" && q && p && *p > 0) return static_cast<unsigned>(std::max<std::uint64_t>(1, (*q + *p - 1) / *p));
-    return std::nullopt;
-  }
-  const std::string q1 = firstLine("/sys/fs/cgroup/cpu/cpu.cfs_quota_us");
-  const auto q = number(q1), p = number(firstLine("/sys/fs/cgroup/cpu/cpu.cfs_period_us"));
-  if (!q1.empty() && q1[0] != '-' && q && p && *p > 0) {
-    return static_cast<unsigned>(std::max<std::uint64_t>(1, (*q + *p - 1) / *p));
+// The cgroup folder of this process for a v1 controller ("memory", "cpu"), or the v2 one
+// (controller empty), and the root that folder's ancestors stop at.
+std::optional<std::pair<std::filesystem::path, std::filesystem::path>> cgroupOf(const std::filesystem::path& root,
+                                                                                const std::string& selfCgroup,
+                                                                                const std::string& controller) {
+  std::istringstream lines(selfCgroup);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t first = line.find(':');
+    const std::size_t second = line.find(':', first + 1);
+    if (first == std::string::npos || second == std::string::npos) continue;
+    const std::string controllers = line.substr(first + 1, second - first - 1);
+    const std::string path = line.substr(second + 1);
+    const std::filesystem::path relative = std::filesystem::path(path).relative_path();
+    if (controller.empty()) {
+      if (line.rfind("0::", 0) == 0) return std::pair{root / relative, root};
+      continue;
+    }
+    std::istringstream names(controllers);
+    for (std::string name; std::getline(names, name, ',');) {
+      if (name == controller) return std::pair{root / controller / relative, root / controller};
+    }
   }
   return std::nullopt;
 }
 
+// The lowest value that `read` finds in the folder and its ancestors up to the root.
+template <class Read>
+std::optional<std::uint64_t> lowestUpTo(std::filesystem::path folder, const std::filesystem::path& root, Read&& read) {
+  std::optional<std::uint64_t> lowest;
+  while (true) {
+    if (const std::optional<std::uint64_t> value = read(folder)) lowest = lowest ? std::min(*lowest, *value) : *value;
+    if (folder == root || !folder.has_relative_path() || folder.parent_path() == folder) break;
+    folder = folder.parent_path();
+  }
+  return lowest;
+}
+
 }  // namespace
+
+std::optional<unsigned> cgroupCpuQuota(const std::filesystem::path& root, const std::string& selfCgroup) {
+  // In whole CPUs, rounded up: v2 cpu.max "150000 100000" is 2 ("max ..." is none); v1
+  // cfs_quota_us / cfs_period_us (-1 is none).
+  const auto cpus = [](std::optional<std::uint64_t> quota, std::optional<std::uint64_t> period) -> std::optional<std::uint64_t> {
+    if (!quota || !period || *period == 0) return std::nullopt;
+    return std::max<std::uint64_t>(1, (*quota + *period - 1) / *period);
+  };
+  std::optional<std::uint64_t> lowest;
+  if (const auto v2 = cgroupOf(root, selfCgroup, "")) {
+    lowest = lowestUpTo(v2->first, v2->second, [&](const std::filesystem::path& folder) {
+      std::istringstream max(firstLine(folder / "cpu.max"));
+      std::string quota, period;
+      if (!(max >> quota >> period) || quota == "max") return std::optional<std::uint64_t>{};
+      return cpus(number(quota), number(period));
+    });
+  }
+  if (const auto v1 = cgroupOf(root, selfCgroup, "cpu")) {
+    const auto v1Lowest = lowestUpTo(v1->first, v1->second, [&](const std::filesystem::path& folder) {
+      const std::string quota = firstLine(folder / "cpu.cfs_quota_us");
+      if (quota.empty() || quota[0] == '-') return std::optional<std::uint64_t>{};
+      return cpus(number(quota), number(firstLine(folder / "cpu.cfs_period_us")));
+    });
+    if (v1Lowest) lowest = lowest ? std::min(*lowest, *v1Lowest) : *v1Lowest;
+  }
+  if (!lowest) return std::nullopt;
+  return static_cast<unsigned>(std::min<std::uint64_t>(*lowest, 1u << 16));
+}
+
+std::optional<std::uint64_t> memoryAvailable(const std::filesystem::path& root, const std::string& selfCgroup,
+                                             const std::string& meminfo) {
+  std::optional<std::uint64_t> available;
+  std::istringstream lines(meminfo);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("MemAvailable:", 0) == 0) {
+      if (const auto kb = number(line.substr(13))) available = *kb * 1024;
+      break;
+    }
+  }
+  // What the cgroup's limit leaves: the lowest of each limit along the way less its usage
+  // (v2 memory.max and memory.current; v1 memory.limit_in_bytes, which reports "no limit" as
+  // a number near 2^63, and memory.usage_in_bytes).
+  const auto leftUnder = [](std::optional<std::uint64_t> limit, std::optional<std::uint64_t> used) -> std::optional<std::uint64_t> {
+    if (!limit || *limit >= (std::uint64_t{1} << 60)) return std::nullopt;
+    return *limit > used.value_or(0) ? *limit - used.value_or(0) : 0;
+  };
+  std::optional<std::uint64_t> left;
+  if (const auto v2 = cgroupOf(root, selfCgroup, "")) {
+    left = lowestUpTo(v2->first, v2->second, [&](const std::filesystem::path& folder) {
+      return leftUnder(number(firstLine(folder / "memory.max")), number(firstLine(folder / "memory.current")));
+    });
+  }
+  if (const auto v1 = cgroupOf(root, selfCgroup, "memory")) {
+    const auto v1Left = lowestUpTo(v1->first, v1->second, [&](const std::filesystem::path& folder) {
+      return leftUnder(number(firstLine(folder / "memory.limit_in_bytes")),
+                       number(firstLine(folder / "memory.usage_in_bytes")));
+    });
+    if (v1Left) left = left ? std::min(*left, *v1Left) : *v1Left;
+  }
+  if (left) available = available ? std::min(*available, *left) : *left;
+  return available;
+}
 
 unsigned usableCpus() {
   unsigned cpus = std::max(1u, std::thread::hardware_concurrency());
   cpu_set_t set;
   CPU_ZERO(&set);
   if (::sched_getaffinity(0, sizeof set, &set) == 0) cpus = std::max(1, CPU_COUNT(&set));
-  if (const std::optional<unsigned> quota = cgroupCpus()) cpus = std::min(cpus, *quota);
+  if (const std::optional<unsigned> quota = cgroupCpuQuota("/sys/fs/cgroup", readAll("/proc/self/cgroup"))) {
+    cpus = std::min(cpus, *quota);
+  }
   return cpus;
 }
 
 std::optional<std::uint64_t> availableMemory() {
-  std::optional<std::uint64_t> available;
-  std::ifstream meminfo("/proc/meminfo");
-  for (std::string line; std::getline(meminfo, line);) {
-    if (line.rfind("MemAvailable:", 0) == 0) {
-      if (const auto kb = number(line.substr(13))) available = *kb * 1024;
-      break;
-    }
-  }
-  // A cgroup's limit less what the group already uses (v2, then v1).
-  std::optional<std::uint64_t> limit = number(firstLine("/sys/fs/cgroup/memory.max"));
-  std::optional<std::uint64_t> used = number(firstLine("/sys/fs/cgroup/memory.current"));
-  if (!limit) {
-    limit = number(firstLine("/sys/fs/cgroup/memory/memory.limit_in_bytes"));
-    used = number(firstLine("/sys/fs/cgroup/memory/memory.usage_in_bytes"));
-  }
-  // v1 reports "no limit" as a number near 2^63.
-  if (limit && *limit < (std::uint64_t{1} << 60)) {
-    const std::uint64_t left = *limit > used.value_or(0) ? *limit - used.value_or(0) : 0;
-    available = available ? std::min(*available, left) : left;
-  }
-  return available;
+  return memoryAvailable("/sys/fs/cgroup", readAll("/proc/self/cgroup"), readAll("/proc/meminfo"));
 }
 
 std::uint64_t bytesPerJob(std::uint64_t pixels, std::uint64_t bytesPerPixel) { return pixels * (3 * bytesPerPixel + 4); }
