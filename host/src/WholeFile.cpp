@@ -48,26 +48,33 @@ void WholeFile::finish(bool sync) {
   std::string why;
   if (sync && ::fsync(fd_) != 0) why = std::strerror(errno);
   if (why.empty() && unnamed_) {
-    // Named through /proc (linking the descriptor itself needs privileges), then renamed
-    // over the target.
+    // Named through /proc (linking the descriptor itself needs privileges): straight under
+    // the target's name when that is free, so no other name ever shows; else under the
+    // temporary name, renamed over the target below.
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      ::close(std::exchange(fd_, -1));
+      return;
+    }
+    if (errno != EEXIST) {
+      why = std::string("cannot name the written file: ") + std::strerror(errno);
+    } else if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       named_ = true;
     } else {
       why = std::string("cannot name the written file: ") + std::strerror(errno);
     }
   }
-  if (::close(std::exchange(fd_, -1)) != 0 && why.empty()) why = std::strerror(errno);
   if (why.empty()) {
     std::error_code renamed;
     std::filesystem::rename(temporary_, target_, renamed);
     if (!renamed) {
       named_ = false;
-      return;
+    } else {
+      why = renamed.message();
     }
-    why = renamed.message();
   }
-  throw std::runtime_error(why);
+  if (::close(std::exchange(fd_, -1)) != 0 && why.empty()) why = std::strerror(errno);
+  if (!why.empty()) throw std::runtime_error(why);
 }
 
 }  // namespace aehost

@@ -6,9 +6,11 @@ namespace aehost {
 
 // A file written so that it is there whole or not at all, however the process ends: the bytes
 // go to an unnamed file in the target's folder (O_TMPFILE) where the file system offers one,
-// else to a hidden temporary name beside the target, and finish() gives it the target's name
-// by a rename, replacing a file there in one step. An unnamed file vanishes with the process
-// even when it is killed; one not finished is removed when the object goes.
+// else to a hidden temporary name beside the target. finish() links an unnamed file straight
+// under the target's name when that is free; a file already there is replaced in one step by a
+// rename from the temporary name (a process killed between the two leaves that hidden name).
+// An unnamed file vanishes with the process even when it is killed; one not finished is
+// removed when the object goes.
 class WholeFile {
  public:
   // Throws std::runtime_error saying why when no file can be created.
