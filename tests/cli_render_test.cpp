@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <iostream>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -66,7 +67,10 @@ class CliRender : public ::testing::Test {
   cli_test::RunResult render(const std::string& output, std::vector<std::string> extra = {}) {
     std::vector<std::string> arguments{scene.string(), "--output", (dir / output).string()};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
-    return runRenderer(arguments, dir.path());
+    cli_test::RunResult run = runRenderer(arguments, dir.path());
+    // What the renderer said, where a test only checks the exit code.
+    if (run.exitCode != 0) std::cerr << "inkline-render -o " << output << " exited " << run.exitCode << ": " << run.err;
+    return run;
   }
 };
 
