@@ -346,6 +346,12 @@ TEST(HostCompositing, OddPixelAmongOpaqueOnesSixteenBit) {
                                                 std::vector<A_u_short>(kEdges16.begin(), kEdges16.end()));
 }
 
+TEST(HostCompositing, OddPixelAmongOpaqueOnesFloat) {
+  // Alpha 1 and above, which the opaque shortcut stores as 1.
+  expectOddPixelsHandled<PF_PixelFloat, float>({PF_PixelFloat{1.0f, 0.0f, 0.0f, 0.0f}, PF_PixelFloat{3.0f, 0.3f, -2.0f, 5.0f}},
+                                               PF_PixelFloat{0.5f, 0.2f, -0.4f, 1.5f}, specialFloats());
+}
+
 // ---- Placement: rects, clipping, and a world onto itself ----
 
 TEST(HostCompositing, RectsAndOverlapMatchTheReferencePixelByPixel) {

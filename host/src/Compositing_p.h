@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 #include "AE_Effect.h"
 #include "aehost/Channels.h"
@@ -235,7 +236,7 @@ inline bool blockKeepsDestination(const PF_PixelFloat* in, const PF_PixelFloat* 
 }
 // Whether IN_FRONT at o = 1 stores the 8 source pixels as they are, whatever the destination:
 // an opaque source (overFull: S = full gives the source, clamped in 16 bits, so every channel
-// must be in range). Float's opaque shortcut asks about the destination too: never here.
+// must be in range). Float's opaque shortcut asks about the destination too: overOpaqueBlock.
 inline bool blockTakesSource(const PF_Pixel8* in) {
   using vec::U32x4;
   constexpr std::uint32_t a = std::bit_cast<std::uint32_t>(PF_Pixel8{0xFF, 0, 0, 0});
@@ -257,12 +258,33 @@ inline bool blockTakesSource(const PF_Pixel16* in) {
   return vec::allZero(bad);
 }
 
-inline bool blockTakesSource(const PF_PixelFloat*) { return false; }
+// Float's opaque shortcut, for the 8 pixels at once: every source alpha >= 1 with finite
+// colours that are not -0, every destination alpha not NaN with finite colours. Stores what
+// overFull stores, alpha 1 and the source's colours, and returns true; false, storing nothing,
+// when any pixel asks otherwise.
+inline bool overOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
+  using vec::F32x4;
+  using vec::I32x4;
+  constexpr float inf = std::numeric_limits<float>::infinity(), big = std::numeric_limits<float>::max();
+  constexpr F32x4 sourceLow{1.0f, -big, -big, -big}, sourceHigh{inf, big, big, big};
+  constexpr F32x4 destLow{-inf, -big, -big, -big}, destHigh{inf, big, big, big};
+  constexpr std::int32_t minusZero = std::bit_cast<std::int32_t>(0x80000000u);
+  I32x4 ok = ~I32x4{}, minusZeros{};
+  for (int k = 0; k < kBlock; ++k) {
+    const F32x4 s = vec::load<F32x4>(in + k), d = vec::load<F32x4>(out + k);
+    ok &= (s >= sourceLow) & (s <= sourceHigh) & (d >= destLow) & (d <= destHigh);
+    minusZeros |= vec::load<I32x4>(in + k) == minusZero;
+  }
+  if (!vec::allZero(~ok | minusZeros)) return false;
+  for (int k = 0; k < kBlock; ++k) out[k] = PF_PixelFloat{1.0f, in[k].red, in[k].green, in[k].blue};
+  return true;
+}
 #else
 template <typename Pixel>
 bool blockTakesSource(const Pixel*) {
   return false;
 }
+inline bool overOpaqueBlock(const PF_PixelFloat*, PF_PixelFloat*) { return false; }
 
 template <typename Pixel>
 bool blockKeepsDestination(const Pixel* in, const Pixel* out) {
@@ -288,6 +310,22 @@ void prefetchAhead(const Pixel* block) {
 #endif
 }
 
+// Asks for the first kilobyte of a row that comes next (the rest is asked for by
+// prefetchAhead as the row goes): a stroke's rows are short runs far apart in memory, and
+// each one started by waiting for memory before.
+template <typename Pixel>
+void prefetchRowStart(const Pixel* row, std::int64_t n) {
+#if defined(__GNUC__)
+  constexpr std::uintptr_t kFirst = 1024, kLine = 64;
+  const auto start = reinterpret_cast<std::uintptr_t>(row);
+  const std::uintptr_t end = start + std::min<std::uintptr_t>(kFirst, static_cast<std::uintptr_t>(n) * sizeof(Pixel));
+  for (std::uintptr_t at = start & ~(kLine - 1); at < end; at += kLine) __builtin_prefetch(reinterpret_cast<const void*>(at));
+#else
+  (void)row;
+  (void)n;
+#endif
+}
+
 // IN_FRONT of a row of n source pixels onto n destination pixels of the same format (not
 // overlapping), storing what referenceOver stores for each. Blocks whose pixels all keep the
 // destination (the transparent part of a stroke) are passed over, blocks an opaque source
@@ -304,7 +342,10 @@ void overRow(const Pixel* in, Pixel* out, std::int64_t n, double opacity) {
     prefetchAhead(in + i);
     prefetchAhead(out + i);
     if (blockKeepsDestination(in + i, out + i)) continue;
-    if (full && blockTakesSource(in + i)) {  // the opaque inside of a stroke
+    // The opaque inside of a stroke.
+    if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
+      if (full && overOpaqueBlock(in + i, out + i)) continue;
+    } else if (full && blockTakesSource(in + i)) {
       std::memcpy(out + i, in + i, sizeof(Pixel) * kBlock);
       continue;
     }

@@ -1,11 +1,11 @@
 #include "aehost/WorldOps.h"
 
-#include <utility>
-
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "Compositing_p.h"
@@ -133,9 +133,13 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
     // No conversion: the shortcuts of Compositing_p.h, which store what the formula stores.
     withPixelType(dstFormat, [&](auto pixel) {
       using Pixel = decltype(pixel);
+      const std::int64_t n = std::int64_t{area.right} - area.left;
       for (A_long y = area.top; y < area.bottom; ++y) {
-        compositing::overRow(rows.row<Pixel>(y) + area.left, rowOf<Pixel>(dst, y + dy) + area.left + dx,
-                             std::int64_t{area.right} - area.left, opacity);
+        if (y + 1 < area.bottom) {
+          compositing::prefetchRowStart(rows.row<Pixel>(y + 1) + area.left, n);
+          compositing::prefetchRowStart(rowOf<Pixel>(dst, y + 1 + dy) + area.left + dx, n);
+        }
+        compositing::overRow(rows.row<Pixel>(y) + area.left, rowOf<Pixel>(dst, y + dy) + area.left + dx, n, opacity);
       }
     });
     return;
