@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "KeptMemory_p.h"
+#include "LargePages_p.h"
 
 namespace aehost {
 namespace {
@@ -31,7 +32,9 @@ std::byte* ImageMemoryPool::take(std::size_t bytes) {
   }
   // Page-aligned: a copy from a world into it (whose pixels sit at the same place in a page
   // for every world) measured slower when the image started 16 bytes into a page.
-  return static_cast<std::byte*>(::operator new(bytes, kPage));
+  auto* block = static_cast<std::byte*>(::operator new(bytes, kPage));
+  adviseLargePages(block, bytes);
+  return block;
 }
 
 void ImageMemoryPool::give(std::byte* block, std::size_t bytes) noexcept {

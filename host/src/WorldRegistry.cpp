@@ -13,6 +13,7 @@
 #include "aehost/Image.h"
 #include "aehost/PixelFormats.h"
 #include "KeptMemory_p.h"
+#include "LargePages_p.h"
 
 
 namespace aehost {
@@ -94,7 +95,10 @@ unsigned char* WorldRegistry::allocate(std::size_t bytes) {
   // from one world to another then never has its loads wait on stores to an address that
   // looks the same to the cache (4K aliasing), which slows a copy down severalfold.
   constexpr std::size_t kPage = 4096;
-  return static_cast<unsigned char*>(std::aligned_alloc(kPage, (bytes + kPage - 1) / kPage * kPage));
+  const std::size_t rounded = (bytes + kPage - 1) / kPage * kPage;
+  auto* block = static_cast<unsigned char*>(std::aligned_alloc(kPage, rounded));
+  if (block != nullptr) adviseLargePages(block, rounded);
+  return block;
 }
 
 void WorldRegistry::release(unsigned char* block, std::size_t bytes) {
