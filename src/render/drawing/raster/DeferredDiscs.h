@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "raster/DiscShape.h"
+#include "raster/SettledRows.h"
 
 // Whether all stamps since the last clear had one colour (red, green, blue, bit for bit).
 class StampColours {
@@ -89,4 +90,6 @@ struct DeferredDiscs {
   std::vector<int> rimLeft;
   std::vector<int> rimRight;
   std::vector<int> rowsWithRim;
+  // Per canvas row its settled run as the rim pass starts.
+  std::vector<SettledRows::Run> settledRuns;
 };

@@ -6,14 +6,14 @@
 // span. Replaying it hands the sink the same pixels with the same
 // coverage as largeDisc; only pixels of different rows (and the disjoint rim and span of one
 // row) come in another order, which no blend can tell apart. A sink that reports each row's
-// settled run lets the replay pass over the rim pixels in it, and rows inside it altogether; one
-// with rimRun(y, cellX, from, to) takes a row's rim pixels on the canvas a run at a time.
+// settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
 //
 // Memory: a shape holds about 12r rim pixels and 2r rows; at most 289 are kept per radius.
 #pragma once
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -141,13 +141,30 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   }
 }
 
-// Which parts of a recorded disc a replay hands over.
-enum class DiscParts { RimAndSpans, RimOnly };
+// A row's rim pixels (in column order, relative to cellX) that lie outside columns
+// runLeft … runRight, as the run left of those columns and the run right of them, each clipped
+// to columns 0 … width − 1: hand(from, to) for each that is not empty. No run: runLeft above
+// every column.
+template <class Hand>
+void forRimOutsideRun(const DiscShape::RimPixel* first, const DiscShape::RimPixel* last, std::int64_t cellX, int width,
+                      int runLeft, int runRight, Hand&& hand) {
+  const DiscShape::RimPixel* leftEnd = first;
+  while (leftEnd != last && cellX + leftEnd->column < runLeft) ++leftEnd;
+  const DiscShape::RimPixel* rightBegin = last;
+  while (rightBegin != leftEnd && cellX + (rightBegin - 1)->column > runRight) --rightBegin;
+  const auto clipped = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
+    while (from != to && cellX + from->column < 0) ++from;
+    while (to != from && cellX + (to - 1)->column >= width) --to;
+    if (from != to) hand(from, to);
+  };
+  clipped(first, leftEnd);
+  clipped(rightBegin, last);
+}
 
 // The recorded disc with its centre cell at (cellX, cellY), clipped to the canvas.
 template <class Sink>
 void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t cellY, int width, int height,
-                     Sink& sink, DiscParts parts = DiscParts::RimAndSpans) {
+                     Sink& sink) {
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     const DiscShape::Row& row = shape.rows[k];
     const std::int64_t py = cellY + shape.firstRow + static_cast<std::int64_t>(k);
@@ -161,32 +178,13 @@ void replayDiscShape(const DiscShape& shape, std::int64_t cellX, std::int64_t ce
     const bool hasRun = detail::settledRun(sink, y, settledLeft, settledRight);
     if (hasRun && settledLeft <= extentLeft && extentRight <= settledRight) continue;
     const DiscShape::RimPixel* first = shape.rim.data() + row.firstRim;
-    const DiscShape::RimPixel* last = first + row.rimCount;
-    const auto blend = [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
-      if constexpr (requires { sink.rimRun(y, cellX, from, to); }) {
-        // In column order: clipped to the canvas at both ends, then handed over as one run.
-        while (from != to && cellX + from->column < 0) ++from;
-        while (to != from && cellX + (to - 1)->column >= width) --to;
-        if (from != to) sink.rimRun(y, cellX, from, to);
-      } else {
-        for (const DiscShape::RimPixel* p = from; p != to; ++p) {
-          const std::int64_t px = cellX + p->column;
-          if (px >= 0 && px < width) sink.pixel(static_cast<int>(px), y, p->coverage);
-        }
-      }
-    };
-    if (!hasRun) {
-      blend(first, last);
-    } else {
-      // In column order: those left of the run, then those right of it.
-      const DiscShape::RimPixel* leftEnd = first;
-      while (leftEnd != last && cellX + leftEnd->column < settledLeft) ++leftEnd;
-      const DiscShape::RimPixel* rightBegin = last;
-      while (rightBegin != leftEnd && cellX + (rightBegin - 1)->column > settledRight) --rightBegin;
-      blend(first, leftEnd);
-      blend(rightBegin, last);
-    }
-    if (parts == DiscParts::RimOnly || row.spanLeft > row.spanRight) continue;
+    forRimOutsideRun(first, first + row.rimCount, cellX, width, hasRun ? settledLeft : INT_MAX,
+                     hasRun ? settledRight : INT_MIN, [&](const DiscShape::RimPixel* from, const DiscShape::RimPixel* to) {
+                       for (const DiscShape::RimPixel* p = from; p != to; ++p) {
+                         sink.pixel(static_cast<int>(cellX + p->column), y, p->coverage);
+                       }
+                     });
+    if (row.spanLeft > row.spanRight) continue;
     const std::int64_t from = std::max<std::int64_t>(cellX + row.spanLeft, 0);
     const std::int64_t to = std::min<std::int64_t>(cellX + row.spanRight, width - 1);
     if (from <= to) sink.span(y, static_cast<int>(from), static_cast<int>(to));

@@ -1,6 +1,7 @@
 #include "raster/StampDisc.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -128,13 +129,11 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
   }
 }
 
-// A raster sink that keeps, per pixel, the largest rim coverage handed to it; the settled runs
-// are the blitter's, so rims inside them are passed over as before.
+// Per pixel, the largest rim coverage handed to it.
 template <class Pixel>
 class LargestRimCoverage {
 public:
-  LargestRimCoverage(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter)
-      : deferred_(canvas.deferredDiscs), blitter_(blitter), width_(canvas.width) {
+  explicit LargestRimCoverage(StrokeCanvas& canvas) : deferred_(canvas.deferredDiscs), width_(canvas.width) {
     const std::size_t pixels = static_cast<std::size_t>(canvas.width) * static_cast<std::size_t>(canvas.height);
     if (deferred_.rimCoverage.size() != pixels) {
       deferred_.rimCoverage.assign(pixels, 0);
@@ -143,8 +142,6 @@ public:
     }
     deferred_.rowsWithRim.clear();
   }
-
-  bool settledRun(int py, int& left, int& right) const { return blitter_.settledRun(py, left, right); }
 
   // Pixels of one row in column order, all on the canvas: the row's columns that hold a
   // coverage are widened once for the run.
@@ -170,7 +167,6 @@ public:
     }
   }
 
-  void span(int, int, int) {}  // rims only
 
   // Each kept pixel blended once at its coverage; the scratch left empty for the next pass.
   void blendInto(StampBlitter<Pixel>& blitter) {
@@ -190,9 +186,45 @@ public:
 
 private:
   DeferredDiscs& deferred_;
-  const StampBlitter<Pixel>& blitter_;
   int width_;
 };
+
+// Every waiting disc's rim pixels outside their row's settled run, into `rims`. Nothing is
+// blended while they are gathered, so the runs stay as the interiors left them: they are read
+// into a plain array once, and a disc's row whose pixels all lie in its run costs a compare.
+template <class Pixel>
+void gatherRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, LargestRimCoverage<Pixel>& rims) {
+  DeferredDiscs& deferred = canvas.deferredDiscs;
+  const int width = canvas.width;
+  const int height = canvas.height;
+  auto& runs = deferred.settledRuns;
+  runs.resize(static_cast<std::size_t>(height));
+  for (int py = 0; py < height; ++py) {
+    // No run: a left end no column reaches, so every pixel lies left of it.
+    SettledRows::Run& run = runs[static_cast<std::size_t>(py)];
+    if (!blitter.settledRun(py, run.left, run.right)) run = SettledRows::Run{INT_MAX, INT_MIN};
+  }
+  for (const DeferredDiscs::Disc& d : deferred.discs) {
+    const raster::DiscShape& shape = *d.shape;
+    const std::int64_t cellX = d.cellX;
+    const std::int64_t top = d.cellY + shape.firstRow;  // canvas row of the shape's first row
+    const auto rowCount = static_cast<std::int64_t>(shape.rows.size());
+    const std::int64_t firstK = std::max<std::int64_t>(0, -top);
+    const std::int64_t endK = std::min<std::int64_t>(rowCount, height - top);
+    for (std::int64_t k = firstK; k < endK; ++k) {
+      const raster::DiscShape::Row& row = shape.rows[static_cast<std::size_t>(k)];
+      if (row.rimCount == 0) continue;
+      const int py = static_cast<int>(top + k);
+      const SettledRows::Run run = runs[static_cast<std::size_t>(py)];
+      if (cellX + row.left >= run.left && cellX + row.right <= run.right) continue;
+      const raster::DiscShape::RimPixel* first = shape.rim.data() + row.firstRim;
+      raster::forRimOutsideRun(first, first + row.rimCount, cellX, width, run.left, run.right,
+                               [&](const raster::DiscShape::RimPixel* from, const raster::DiscShape::RimPixel* to) {
+                                 rims.rimRun(py, cellX, from, to);
+                               });
+    }
+  }
+}
 
 }  // namespace
 
@@ -204,10 +236,8 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   std::memcpy(&stamp, deferred.stamp, sizeof(Pixel));
   StampBlitter<Pixel> blitter(canvas, stamp);
   blendInteriors(canvas, blitter);
-  LargestRimCoverage<Pixel> rims(canvas, blitter);
-  for (const DeferredDiscs::Disc& d : deferred.discs) {
-    raster::replayDiscShape(*d.shape, d.cellX, d.cellY, canvas.width, canvas.height, rims, raster::DiscParts::RimOnly);
-  }
+  LargestRimCoverage<Pixel> rims(canvas);
+  gatherRims(canvas, blitter, rims);
   rims.blendInto(blitter);
   deferred.discs.clear();
   deferred.rowsQueued = 0;
