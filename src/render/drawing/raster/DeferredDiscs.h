@@ -5,10 +5,7 @@
 // can then be drawn interior first and rim second; the interiors of the discs ahead settle most
 // of each rim, which is then passed over instead of being blended two or three times as the
 // stroke's front moves on. The interiors themselves are gathered per row and each row's run
-// is blended once: a full stamp blended twice on a pixel is the same as once. Likewise the
-// rims: a pixel blended at coverages c1, c2, … ends with the alpha of the largest (scaling by
-// coverage never lowers the alpha as the coverage grows), so each rim pixel is blended once,
-// at the largest coverage the waiting discs give it.
+// is blended once: a full stamp blended twice on a pixel is the same as once.
 #pragma once
 
 #include <cstddef>
@@ -84,12 +81,6 @@ struct DeferredDiscs {
   std::vector<int> interiorRight;
   std::vector<int> rowsWithInterior;
 
-  // Scratch of the rim pass: per canvas pixel the largest coverage any waiting disc's rim
-  // gives it (0: none), with each row's columns that hold one, and the rows that do.
-  std::vector<std::uint8_t> rimCoverage;
-  std::vector<int> rimLeft;
-  std::vector<int> rimRight;
-  std::vector<int> rowsWithRim;
-  // Per canvas row its settled run as the rim pass starts.
+  // Scratch of the rim pass: per canvas row its settled run as the pass starts.
   std::vector<SettledRows::Run> settledRuns;
 };

@@ -129,71 +129,39 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
   }
 }
 
-// Per pixel, the largest rim coverage handed to it.
+// Blends rim pixels straight into the canvas, each at the coverage a disc gives it. While the
+// canvas has one colour these blends commute and keep the larger alpha (coverage never lowers
+// the scaled alpha as it grows), so in any order and however often a pixel comes, it ends as
+// one blend at its largest coverage would leave it. The stamp is scaled once per coverage.
 template <class Pixel>
-class LargestRimCoverage {
+class RimBlender {
 public:
-  explicit LargestRimCoverage(StrokeCanvas& canvas) : deferred_(canvas.deferredDiscs), width_(canvas.width) {
-    const std::size_t pixels = static_cast<std::size_t>(canvas.width) * static_cast<std::size_t>(canvas.height);
-    if (deferred_.rimCoverage.size() != pixels) {
-      deferred_.rimCoverage.assign(pixels, 0);
-      deferred_.rimLeft.assign(static_cast<std::size_t>(canvas.height), 0);
-      deferred_.rimRight.assign(static_cast<std::size_t>(canvas.height), -1);
+  RimBlender(const StrokeCanvas& canvas, const Pixel& stamp)
+      : base_(static_cast<char*>(canvas.pixels)), rowbytes_(canvas.rowbytes) {
+    for (int coverage = 0; coverage < 256; ++coverage) {
+      scaled_[coverage] = stamp;
+      scaled_[coverage].alpha = PixelTraits<Pixel>::scaleByCoverage(stamp.alpha, coverage);
     }
-    deferred_.rowsWithRim.clear();
   }
 
-  // Pixels of one row in column order, all on the canvas: the row's columns that hold a
-  // coverage are widened once for the run.
+  // Pixels of one row, all on the canvas.
   void rimRun(int py, std::int64_t cellX, const raster::DiscShape::RimPixel* from,
-              const raster::DiscShape::RimPixel* to) {
-    const auto y = static_cast<std::size_t>(py);
-    std::uint8_t* row = deferred_.rimCoverage.data() + y * static_cast<std::size_t>(width_);
-    for (const raster::DiscShape::RimPixel* p = from; p != to; ++p) {
-      std::uint8_t& kept = row[cellX + p->column];
-      kept = std::max(kept, static_cast<std::uint8_t>(p->coverage));
-    }
-    const int first = static_cast<int>(cellX + from->column);
-    const int last = static_cast<int>(cellX + (to - 1)->column);
-    int& left = deferred_.rimLeft[y];
-    int& right = deferred_.rimRight[y];
-    if (left > right) {
-      deferred_.rowsWithRim.push_back(py);
-      left = first;
-      right = last;
-    } else {
-      left = std::min(left, first);
-      right = std::max(right, last);
-    }
-  }
-
-
-  // Each kept pixel blended once at its coverage; the scratch left empty for the next pass.
-  void blendInto(StampBlitter<Pixel>& blitter) {
-    for (const int py : deferred_.rowsWithRim) {
-      const auto y = static_cast<std::size_t>(py);
-      std::uint8_t* row = deferred_.rimCoverage.data() + y * static_cast<std::size_t>(width_);
-      for (int px = deferred_.rimLeft[y]; px <= deferred_.rimRight[y]; ++px) {
-        if (row[px] == 0) continue;
-        blitter.pixel(px, py, row[px]);
-        row[px] = 0;
-      }
-      deferred_.rimLeft[y] = 0;
-      deferred_.rimRight[y] = -1;
-    }
-    deferred_.rowsWithRim.clear();
+              const raster::DiscShape::RimPixel* to) const {
+    Pixel* row = reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_) + cellX;
+    for (const raster::DiscShape::RimPixel* p = from; p != to; ++p) BlendStampPixel(row[p->column], scaled_[p->coverage]);
   }
 
 private:
-  DeferredDiscs& deferred_;
-  int width_;
+  char* base_;
+  std::ptrdiff_t rowbytes_;
+  Pixel scaled_[256];
 };
 
-// Every waiting disc's rim pixels outside their row's settled run, into `rims`. Nothing is
-// blended while they are gathered, so the runs stay as the interiors left them: they are read
-// into a plain array once, and a disc's row whose pixels all lie in its run costs a compare.
+// Every waiting disc's rim pixels outside their row's settled run, blended by `rims`. Rims
+// change no pixel of a run, so the runs are read into a plain array once, and a disc's row
+// whose pixels all lie in its run costs a compare.
 template <class Pixel>
-void gatherRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, LargestRimCoverage<Pixel>& rims) {
+void blendRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, const RimBlender<Pixel>& rims) {
   DeferredDiscs& deferred = canvas.deferredDiscs;
   const int width = canvas.width;
   const int height = canvas.height;
@@ -236,9 +204,7 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   std::memcpy(&stamp, deferred.stamp, sizeof(Pixel));
   StampBlitter<Pixel> blitter(canvas, stamp);
   blendInteriors(canvas, blitter);
-  LargestRimCoverage<Pixel> rims(canvas);
-  gatherRims(canvas, blitter, rims);
-  rims.blendInto(blitter);
+  blendRims(canvas, blitter, RimBlender<Pixel>(canvas, stamp));
   deferred.discs.clear();
   deferred.rowsQueued = 0;
 }
