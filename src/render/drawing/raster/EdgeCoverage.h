@@ -86,6 +86,15 @@ class DiscCoverage {
 public:
   explicit DiscCoverage(const DiscRadius& radius) {
     const CoverageRows rows(radius);
+    if (rows.frac >= 0.0 && rows.frac <= 1.0) {
+      // A fraction in 0 … 1 keeps every blend in 0.5 … 255.5, where CoverageRows::at's
+      // clamps change nothing (trunc(255.5) is 255): the plain loop, which vectorises.
+      const double keepA = 1.0 - rows.frac;
+      for (std::size_t k = 0; k < values_.size(); ++k) {
+        values_[k] = static_cast<std::uint8_t>(static_cast<int>(keepA * rows.a[k] + rows.frac * rows.b[k] + 0.5));
+      }
+      return;
+    }
     for (std::size_t k = 0; k < values_.size(); ++k) values_[k] = static_cast<std::uint8_t>(rows.at(static_cast<int>(k)));
   }
 
