@@ -47,11 +47,11 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   std::string exr = "float";
   app.add_option("--exr", exr, "EXR frames (an -o pattern ending in .exr) in half or full float; default: float")
       ->check(CLI::IsMember({"half", "float"}));
-  auto* version = app.add_flag("--version", arguments.version, "Print the renderer's and the plug-in's versions and exit");
+  app.add_flag("--version", arguments.version, "Print the renderer's and the plug-in's versions and exit");
   auto* list = app.add_flag("--list-params", arguments.listParams, "Print the effect's parameters and exit");
   auto* masks = app.add_flag("--list-masks", arguments.listMasks,
                              "Print the scene's masks (name, vertices, open or closed, bounding box) and exit");
-  auto* json = app.add_flag("--json", arguments.json, "With --list-params or --list-masks: print them as JSON");
+  app.add_flag("--json", arguments.json, "With --list-params or --list-masks: print them as JSON");
   masks->excludes(list);
   auto* about = app.add_flag("--about", arguments.about, "Print the effect's about text and exit");
   auto* save = app.add_flag("--save-defaults", arguments.saveDefaults,
@@ -87,7 +87,6 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
     std::cerr << "--list-masks needs a scene: inkline-render --list-masks SCENE\n";
     return kExitBadInput;
   }
-  (void)json;
   if (arguments.saveDefaults && scene.empty()) {
     std::cerr << "--save-defaults needs a scene: inkline-render --save-defaults SCENE\n";
     return kExitBadInput;
@@ -103,7 +102,6 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
   arguments.progressJson = progress == "json";
   arguments.exrHalf = exr == "half";
   if (jobsOption->count() > 0) arguments.jobs = jobs;
-  (void)version;
   if (start->count() > 0) arguments.startNumber = startNumber;
   if (!contactSheet.empty()) arguments.contactSheet = contactSheet;
   arguments.modulePath = module;
