@@ -109,10 +109,10 @@ int renderScene(const Arguments& arguments) {
   A_long height = 0;
   renderedSize(effect, scene.render, width, height);
   const long long numberOffset = arguments.startNumber ? *arguments.startNumber - scene.frames.first : 0;
-  FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset,
-               arguments.jobs.value_or(0), arguments.fsync,
+  const unsigned threads =
+      arguments.jobs ? *arguments.jobs : defaultJobs(width, height, scene.render.bitDepth, arguments.quiet);
+  FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset, threads, arguments.fsync,
                arguments.exrHalf ? ExrPrecision::Half : ExrPrecision::Float};
-  if (!arguments.jobs) job.threads = defaultJobs(width, height, scene.render.bitDepth, arguments.quiet);
   std::optional<ContactSheet> sheet;
   if (sheetFile) sheet.emplace(width, height, frames);
 
