@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "ExitCodes.h"
+#include "SvgNumber.h"
 #include "SvgTransform.h"
 
 namespace inkline_cli {
@@ -180,13 +181,11 @@ class Reader {
 
   double number(pugi::xml_node node, const char* name, std::string_view text) const {
     text = trimmed(text);
-    double value = 0;
-    const char* first = text.data() + (!text.empty() && text.front() == '+' ? 1 : 0);
-    const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+    const SvgNumber read = readSvgNumber(text);
+    if (read.problem != SvgNumber::Problem::None || read.length != text.size()) {
       fail(node, std::string(name) + ": \"" + std::string(text) + "\" is not a number");
     }
-    return value;
+    return read.value;
   }
 
   // A length in user units: px (or none), in, cm, mm, pt, pc at 96 px to the inch, em and ex

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <optional>
+
+#include "SvgNumber.h"
 
 namespace inkline_cli {
 
@@ -49,38 +50,12 @@ class Scanner {
     return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+';
   }
 
-  // The SVG number grammar: sign, digits with at most one point, optional exponent. "1.5.5"
-  // is 1.5 then .5 and "1-2" is 1 then -2, as browsers read them.
   double number(char command) {
-    const std::size_t start = position_;
-    std::size_t end = position_;
-    if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
-    std::size_t digits = 0;
-    while (end < text_.size() && std::isdigit(static_cast<unsigned char>(text_[end]))) ++end, ++digits;
-    if (end < text_.size() && text_[end] == '.') {
-      ++end;
-      while (end < text_.size() && std::isdigit(static_cast<unsigned char>(text_[end]))) ++end, ++digits;
-    }
-    if (digits == 0) throw PathDataError(start, expectedNumber(command, start));
-    bool negativeExponent = false;
-    if (end < text_.size() && (text_[end] == 'e' || text_[end] == 'E')) {
-      std::size_t exponent = end + 1;
-      negativeExponent = exponent < text_.size() && text_[exponent] == '-';
-      if (exponent < text_.size() && (text_[exponent] == '+' || text_[exponent] == '-')) ++exponent;
-      const std::size_t exponentDigits = exponent;
-      while (exponent < text_.size() && std::isdigit(static_cast<unsigned char>(text_[exponent]))) ++exponent;
-      if (exponent > exponentDigits) end = exponent;
-    }
-    const char* first = text_.data() + start + (text_[start] == '+' ? 1 : 0);
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(first, text_.data() + end, value);
-    if (ec == std::errc::result_out_of_range && ptr == text_.data() + end && negativeExponent) {
-      value = text_[start] == '-' ? -0.0 : 0.0;  // too small for a double, such as 1e-400: zero
-    } else if (ec != std::errc{} || ptr != text_.data() + end) {
-      throw PathDataError(start, "number out of range");
-    }
-    position_ = end;
-    return value;
+    const SvgNumber read = readSvgNumber(text_.substr(position_));
+    if (read.problem == SvgNumber::Problem::NoDigits) throw PathDataError(position_, expectedNumber(command, position_));
+    if (read.problem != SvgNumber::Problem::None) throw PathDataError(position_, "number out of range");
+    position_ += read.length;
+    return read.value;
   }
 
   // An arc flag: a single 0 or 1, which needs no separator after it ("a5 5 0 1010 10").

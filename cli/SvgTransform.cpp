@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
 #include <string>
 #include <vector>
+
+#include "SvgNumber.h"
 
 namespace inkline_cli {
 
@@ -58,12 +59,10 @@ class TransformScanner {
     return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+';
   }
   double number() {
-    const char* first = text_.data() + at_ + (text_[at_] == '+' ? 1 : 0);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(first, text_.data() + text_.size(), value);
-    if (ec != std::errc{} || !std::isfinite(value)) fail("expected a number");
-    at_ = static_cast<std::size_t>(end - text_.data());
-    return value;
+    const SvgNumber read = readSvgNumber(text_.substr(at_));
+    if (read.problem != SvgNumber::Problem::None) fail("expected a number");
+    at_ += read.length;
+    return read.value;
   }
   [[noreturn]] void fail(const std::string& problem) const {
     const std::string found = atEnd() ? "the end" : "\"" + std::string(text_.substr(at_, 12)) + "\"";
