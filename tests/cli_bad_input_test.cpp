@@ -120,6 +120,8 @@ TEST_F(CliBadInput, BadSvgFiles) {
       {R"svg(<svg><g transform="translate(5 5"><path d="M 0 0 L 5 5"/></g></svg>)svg",
        "line 1: <g>: transform: expected a number or \")\" in translate"},
       {R"svg(<svg><g transform="spin(5)"><path d="M 0 0 L 5 5"/></g></svg>)svg", "<g>: transform: unknown transform \"spin\""},
+      {R"svg(<svg><g transform="scale(1e400)"><path d="M 0 0 L 5 5"/></g></svg>)svg", "<g>: transform: expected a number"},
+      {R"svg(<svg><rect width="1e400" height="5"/></svg>)svg", "<rect>: width: \"1e400\" is not a number"},
       {"<svg>\n\n<rect width=\"5furlongs\" height=\"5\"/></svg>", "line 3: <rect>: width: unknown unit \"furlongs\""},
       {R"svg(<svg viewBox="0 0 10"><path d="M 0 0 L 5 5"/></svg>)svg", "<svg>: viewBox: needs four numbers"},
       {R"svg(<svg><polygon points="1 2 3 x"/></svg>)svg", "<polygon>: points: not a list of coordinate pairs"},

@@ -172,6 +172,8 @@ TEST(SvgFile, TransformsApplyToVerticesAndTangents) {
       {R"svg(<line transform="skewX(45)" x1="0" y1="10" x2="3" y2="0"/>)svg", {{10, 10}, {3, 0}}},
       {R"svg(<line transform="skewY(45)" x1="10" y1="0" x2="0" y2="3"/>)svg", {{10, 10}, {0, 3}}},
       {R"svg(<line transform="matrix(1 2 3 4 5 6)" x1="1" y1="1" x2="0" y2="0"/>)svg", {{9, 12}, {5, 6}}},
+      // Numbers as in path data: run together, signs as separators, too small for a double.
+      {R"svg(<line transform="translate(.5.5)scale(+2-1e-400)" x1="1" y1="1" x2="0" y2="0"/>)svg", {{2.5, 0.5}, {0.5, 0.5}}},
       // A list applies right to left; groups apply outside their children.
       {R"svg(<line transform="translate(10 0) scale(2)" x1="1" y1="1" x2="0" y2="0"/>)svg", {{12, 2}, {10, 0}}},
       {R"svg(<g transform="translate(100 0)"><g transform="scale(2)"><line transform="translate(1 1)" x1="0" y1="0" x2="1" y2="0"/></g></g>)svg",
