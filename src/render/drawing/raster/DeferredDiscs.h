@@ -8,13 +8,13 @@
 // is blended once: a full stamp blended twice on a pixel is the same as once.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "raster/DiscShape.h"
-#include "raster/SettledRows.h"
 
 // Whether all stamps since the last clear had one colour (red, green, blue, bit for bit).
 class StampColours {
@@ -72,6 +72,23 @@ struct DeferredDiscs {
   // loop asks whether to stop every 65,536 units of sample and disc-row work).
   static constexpr std::int64_t kMostRowsQueued = 16384;
   std::int64_t rowsQueued = 0;
+  // The canvas rows the waiting discs' shapes span (none: first > last), unclipped.
+  std::int64_t firstRow = INT64_MAX;
+  std::int64_t lastRow = INT64_MIN;
+
+  void add(const Disc& disc) {
+    discs.push_back(disc);
+    const auto rows = static_cast<std::int64_t>(disc.shape->rows.size());
+    rowsQueued += rows;
+    firstRow = std::min(firstRow, disc.cellY + disc.shape->firstRow);
+    lastRow = std::max(lastRow, disc.cellY + disc.shape->firstRow + rows - 1);
+  }
+  void clear() {
+    discs.clear();
+    rowsQueued = 0;
+    firstRow = INT64_MAX;
+    lastRow = INT64_MIN;
+  }
   double radius = 0.0;
   unsigned char stamp[16] = {};
 
@@ -82,5 +99,6 @@ struct DeferredDiscs {
   std::vector<int> rowsWithInterior;
 
   // Scratch of the rim pass: per canvas row its settled run as the pass starts.
-  std::vector<SettledRows::Run> settledRuns;
+  std::vector<int> settledLeft;
+  std::vector<int> settledRight;
 };

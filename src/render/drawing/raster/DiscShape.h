@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "raster/DiscRaster.h"
+#include "raster/RowGroups.h"
 
 namespace raster {
 
@@ -38,6 +39,15 @@ struct DiscShape {
   int firstRow = 0;  // row of rows[0], relative to the centre cell
   std::vector<Row> rows;
   std::vector<RimPixel> rim;
+  // Per row, apart from the rows so that they can be read four at a time (each with
+  // kRowGroupPadding rows of none after the last): the interior span's columns and the
+  // columns of the first and last rim pixel. None: kNoLeft, kNoRight.
+  static constexpr int kNoLeft = INT_MAX / 4;
+  static constexpr int kNoRight = INT_MIN / 4;
+  std::vector<int> spanLefts;
+  std::vector<int> spanRights;
+  std::vector<int> rimLefts;
+  std::vector<int> rimRights;
 };
 
 // Shapes for one radius at a time, one per sub-pixel offset. The first disc of a radius is
@@ -137,6 +147,22 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
       const int lastColumn = (first + row.rimCount - 1)->column;
       row.left = row.left > row.right ? firstColumn : std::min(row.left, firstColumn);
       row.right = std::max(row.right, lastColumn);
+    }
+  }
+  const std::size_t padded = shape.rows.size() + kRowGroupPadding;
+  shape.spanLefts.assign(padded, DiscShape::kNoLeft);
+  shape.spanRights.assign(padded, DiscShape::kNoRight);
+  shape.rimLefts.assign(padded, DiscShape::kNoLeft);
+  shape.rimRights.assign(padded, DiscShape::kNoRight);
+  for (std::size_t k = 0; k < shape.rows.size(); ++k) {
+    const DiscShape::Row& row = shape.rows[k];
+    if (row.spanLeft <= row.spanRight) {
+      shape.spanLefts[k] = row.spanLeft;
+      shape.spanRights[k] = row.spanRight;
+    }
+    if (row.rimCount > 0) {
+      shape.rimLefts[k] = shape.rim[static_cast<std::size_t>(row.firstRim)].column;
+      shape.rimRights[k] = shape.rim[static_cast<std::size_t>(row.firstRim + row.rimCount - 1)].column;
     }
   }
 }

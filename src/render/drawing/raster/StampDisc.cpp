@@ -76,8 +76,7 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
     deferred.radius = r;
     std::memcpy(deferred.stamp, &stamp, sizeof(Pixel));
   }
-  deferred.discs.push_back(DeferredDiscs::Disc{shape, disc.cellX, disc.cellY});
-  deferred.rowsQueued += static_cast<std::int64_t>(shape->rows.size());
+  deferred.add(DeferredDiscs::Disc{shape, disc.cellX, disc.cellY});
   return true;
 }
 
@@ -86,47 +85,96 @@ namespace {
 // Every waiting disc's interior spans, gathered per row into runs of columns; a span that
 // neither overlaps nor touches its row's run blends the run and starts a new one.
 template <class Pixel>
-void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
-  DeferredDiscs& deferred = canvas.deferredDiscs;
-  const auto rows = static_cast<std::size_t>(canvas.height);
-  if (deferred.interiorLeft.size() < rows) {
-    deferred.interiorLeft.assign(rows, 0);
-    deferred.interiorRight.assign(rows, -1);
+class InteriorRuns {
+public:
+  InteriorRuns(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter)
+      : deferred_(canvas.deferredDiscs), blitter_(blitter), width_(canvas.width), height_(canvas.height) {
+    // Padded so that four rows can be read from the last one; the padding stays empty.
+    const auto rows = static_cast<std::size_t>(canvas.height) + raster::kRowGroupPadding;
+    if (deferred_.interiorLeft.size() < rows) {
+      deferred_.interiorLeft.assign(rows, 0);
+      deferred_.interiorRight.assign(rows, -1);
+    }
+    deferred_.rowsWithInterior.clear();
   }
-  auto& left = deferred.interiorLeft;
-  auto& right = deferred.interiorRight;
-  auto& used = deferred.rowsWithInterior;
-  used.clear();
-  for (const DeferredDiscs::Disc& d : deferred.discs) {
-    const raster::DiscShape& shape = *d.shape;
-    for (std::size_t k = 0; k < shape.rows.size(); ++k) {
-      const raster::DiscShape::Row& row = shape.rows[k];
-      if (row.spanLeft > row.spanRight) continue;
-      const std::int64_t py = d.cellY + shape.firstRow + static_cast<std::int64_t>(k);
-      if (py < 0 || py >= canvas.height) continue;
-      const int from = static_cast<int>(std::max<std::int64_t>(d.cellX + row.spanLeft, 0));
-      const int to = static_cast<int>(std::min<std::int64_t>(d.cellX + row.spanRight, canvas.width - 1));
-      if (from > to) continue;
-      const auto y = static_cast<std::size_t>(py);
-      if (left[y] > right[y]) {
-        used.push_back(static_cast<int>(py));
-      } else if (from > right[y] + 1 || to < left[y] - 1) {
-        blitter.span(static_cast<int>(py), left[y], right[y]);
-      } else {
-        left[y] = std::min(left[y], from);
-        right[y] = std::max(right[y], to);
+
+  // Row k of the disc with centre cell column cellX, on canvas row py.
+  void add(const raster::DiscShape& shape, std::int64_t cellX, std::int64_t k, int py) {
+    const int spanLeft = shape.spanLefts[static_cast<std::size_t>(k)];
+    const int spanRight = shape.spanRights[static_cast<std::size_t>(k)];
+    if (spanLeft > spanRight) return;
+    const int from = static_cast<int>(std::max<std::int64_t>(cellX + spanLeft, 0));
+    const int to = static_cast<int>(std::min<std::int64_t>(cellX + spanRight, width_ - 1));
+    if (from > to) return;
+    const auto y = static_cast<std::size_t>(py);
+    int& left = deferred_.interiorLeft[y];
+    int& right = deferred_.interiorRight[y];
+    if (left > right) {
+      deferred_.rowsWithInterior.push_back(py);
+    } else if (from > right + 1 || to < left - 1) {
+      blitter_.span(py, left, right);
+    } else {
+      left = std::min(left, from);
+      right = std::max(right, to);
+      return;
+    }
+    left = from;
+    right = to;
+  }
+
+  // Every disc's rows on the canvas; four at a time where each of them joins its row's run.
+  void addDisc(const raster::DiscShape& shape, std::int64_t cellX, std::int64_t top) {
+    const std::int64_t firstK = std::max<std::int64_t>(0, -top);
+    const std::int64_t endK = std::min<std::int64_t>(static_cast<std::int64_t>(shape.rows.size()), height_ - top);
+    std::int64_t k = firstK;
+#if defined(INKLINE_ROW_GROUPS)
+    using raster::RowGroup;
+    // Every disc that reaches the canvas has its centre within reach of it: columns fit an int.
+    const RowGroup cell = raster::allRows(static_cast<int>(cellX));
+    for (; k < endK; k += 4) {
+      const auto y = static_cast<std::size_t>(top + k);
+      const auto at = static_cast<std::size_t>(k);
+      const RowGroup from = raster::larger(raster::loadRows(&shape.spanLefts[at]) + cell, raster::allRows(0));
+      const RowGroup to = raster::smaller(raster::loadRows(&shape.spanRights[at]) + cell, raster::allRows(width_ - 1));
+      const RowGroup spans = (from <= to) & raster::rowsBefore(k, endK);
+      const RowGroup left = raster::loadRows(&deferred_.interiorLeft[y]);
+      const RowGroup right = raster::loadRows(&deferred_.interiorRight[y]);
+      const RowGroup joins = (left <= right) & (from <= right + 1) & (to >= left - 1);
+      if (raster::anyRow(spans & ~joins)) {
+        for (std::int64_t lane = k; lane < std::min(k + 4, endK); ++lane) add(shape, cellX, lane, static_cast<int>(top + lane));
         continue;
       }
-      left[y] = from;
-      right[y] = to;
+      raster::storeRows(&deferred_.interiorLeft[y], raster::pick(spans, raster::smaller(left, from), left));
+      raster::storeRows(&deferred_.interiorRight[y], raster::pick(spans, raster::larger(right, to), right));
+    }
+#endif
+    for (; k < endK; ++k) add(shape, cellX, k, static_cast<int>(top + k));
+  }
+
+  // The runs still open blended; the scratch left empty for the next pass.
+  void finish() {
+    for (const int py : deferred_.rowsWithInterior) {
+      const auto y = static_cast<std::size_t>(py);
+      blitter_.span(py, deferred_.interiorLeft[y], deferred_.interiorRight[y]);
+      deferred_.interiorLeft[y] = 0;
+      deferred_.interiorRight[y] = -1;
     }
   }
-  for (const int py : used) {
-    const auto y = static_cast<std::size_t>(py);
-    blitter.span(py, left[y], right[y]);
-    left[y] = 0;
-    right[y] = -1;
+
+private:
+  DeferredDiscs& deferred_;
+  StampBlitter<Pixel>& blitter_;
+  int width_;
+  int height_;
+};
+
+template <class Pixel>
+void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
+  InteriorRuns<Pixel> runs(canvas, blitter);
+  for (const DeferredDiscs::Disc& d : canvas.deferredDiscs.discs) {
+    runs.addDisc(*d.shape, d.cellX, d.cellY + d.shape->firstRow);
   }
+  runs.finish();
 }
 
 // Blends rim pixels straight into the canvas, each at the coverage a disc gives it. While the
@@ -158,38 +206,77 @@ private:
 };
 
 // Every waiting disc's rim pixels outside their row's settled run, blended by `rims`. Rims
-// change no pixel of a run, so the runs are read into a plain array once, and a disc's row
-// whose pixels all lie in its run costs a compare.
+// change no pixel of a run, so the runs are read into plain arrays once, and a disc's row
+// whose rim lies in its run costs a compare (four rows at a time where the vector extensions
+// are).
 template <class Pixel>
 void blendRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, const RimBlender<Pixel>& rims) {
   DeferredDiscs& deferred = canvas.deferredDiscs;
   const int width = canvas.width;
   const int height = canvas.height;
-  auto& runs = deferred.settledRuns;
-  runs.resize(static_cast<std::size_t>(height));
-  for (int py = 0; py < height; ++py) {
-    // No run: a left end no column reaches, so every pixel lies left of it.
-    SettledRows::Run& run = runs[static_cast<std::size_t>(py)];
-    if (!blitter.settledRun(py, run.left, run.right)) run = SettledRows::Run{INT_MAX, INT_MIN};
+  // The runs of the rows the discs span (no run: a left end no column reaches, so every pixel
+  // lies left of it); the rest of the arrays is never read but by lanes past a disc's rows.
+  auto& runLeft = deferred.settledLeft;
+  auto& runRight = deferred.settledRight;
+  const std::size_t rows = static_cast<std::size_t>(height) + raster::kRowGroupPadding;
+  if (runLeft.size() != rows) {
+    runLeft.assign(rows, INT_MAX);
+    runRight.assign(rows, INT_MIN);
+  }
+  const auto firstRow = static_cast<int>(std::max<std::int64_t>(deferred.firstRow, 0));
+  const auto lastRow = static_cast<int>(std::min<std::int64_t>(deferred.lastRow, height - 1));
+  for (int py = firstRow; py <= lastRow; ++py) {
+    const auto y = static_cast<std::size_t>(py);
+    if (!blitter.settledRun(py, runLeft[y], runRight[y])) {
+      runLeft[y] = INT_MAX;
+      runRight[y] = INT_MIN;
+    }
   }
   for (const DeferredDiscs::Disc& d : deferred.discs) {
     const raster::DiscShape& shape = *d.shape;
     const std::int64_t cellX = d.cellX;
     const std::int64_t top = d.cellY + shape.firstRow;  // canvas row of the shape's first row
-    const auto rowCount = static_cast<std::int64_t>(shape.rows.size());
     const std::int64_t firstK = std::max<std::int64_t>(0, -top);
-    const std::int64_t endK = std::min<std::int64_t>(rowCount, height - top);
-    for (std::int64_t k = firstK; k < endK; ++k) {
-      const raster::DiscShape::Row& row = shape.rows[static_cast<std::size_t>(k)];
-      if (row.rimCount == 0) continue;
+    const std::int64_t endK = std::min<std::int64_t>(static_cast<std::int64_t>(shape.rows.size()), height - top);
+    // Row k's rim pixels outside the run of its canvas row.
+    const auto blendOutsideRun = [&](std::int64_t k) {
       const int py = static_cast<int>(top + k);
-      const SettledRows::Run run = runs[static_cast<std::size_t>(py)];
-      if (cellX + row.left >= run.left && cellX + row.right <= run.right) continue;
+      const int left = runLeft[static_cast<std::size_t>(py)];
+      const int right = runRight[static_cast<std::size_t>(py)];
+      const raster::DiscShape::Row& row = shape.rows[static_cast<std::size_t>(k)];
       const raster::DiscShape::RimPixel* first = shape.rim.data() + row.firstRim;
-      raster::forRimOutsideRun(first, first + row.rimCount, cellX, width, run.left, run.right,
+      raster::forRimOutsideRun(first, first + row.rimCount, cellX, width, left, right,
                                [&](const raster::DiscShape::RimPixel* from, const raster::DiscShape::RimPixel* to) {
                                  rims.rimRun(py, cellX, from, to);
                                });
+    };
+    // Whether row k has rim pixels outside that run.
+    const auto reachesPastRun = [&](std::int64_t k) {
+      const auto at = static_cast<std::size_t>(k);
+      const auto y = static_cast<std::size_t>(top + k);
+      return shape.rimLefts[at] <= shape.rimRights[at] &&
+             !(cellX + shape.rimLefts[at] >= runLeft[y] && cellX + shape.rimRights[at] <= runRight[y]);
+    };
+    std::int64_t k = firstK;
+#if defined(INKLINE_ROW_GROUPS)
+    using raster::RowGroup;
+    const RowGroup cell = raster::allRows(static_cast<int>(cellX));
+    for (; k < endK; k += 4) {
+      const auto y = static_cast<std::size_t>(top + k);
+      const auto at = static_cast<std::size_t>(k);
+      const RowGroup rimLeft = raster::loadRows(&shape.rimLefts[at]);
+      const RowGroup rimRight = raster::loadRows(&shape.rimRights[at]);
+      const RowGroup inside =
+          (rimLeft + cell >= raster::loadRows(&runLeft[y])) & (rimRight + cell <= raster::loadRows(&runRight[y]));
+      const RowGroup reaches = (rimLeft <= rimRight) & ~inside & raster::rowsBefore(k, endK);
+      if (!raster::anyRow(reaches)) continue;
+      for (int lane = 0; lane < 4; ++lane) {
+        if (reaches[lane]) blendOutsideRun(k + lane);
+      }
+    }
+#endif
+    for (; k < endK; ++k) {
+      if (reachesPastRun(k)) blendOutsideRun(k);
     }
   }
 }
@@ -205,8 +292,7 @@ void FlushDeferredDiscs(StrokeCanvas& canvas) {
   StampBlitter<Pixel> blitter(canvas, stamp);
   blendInteriors(canvas, blitter);
   blendRims(canvas, blitter, RimBlender<Pixel>(canvas, stamp));
-  deferred.discs.clear();
-  deferred.rowsQueued = 0;
+  deferred.clear();
 }
 
 template <class Pixel>

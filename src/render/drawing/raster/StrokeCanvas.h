@@ -43,8 +43,7 @@ struct StrokeCanvas {
     touched.forget();
     settledRows.forget();
     stampColours.forget();
-    deferredDiscs.discs.clear();
-    deferredDiscs.rowsQueued = 0;
+    deferredDiscs.clear();
     palette.drop();
   }
 
@@ -72,8 +71,7 @@ struct StrokeCanvas {
     touched.reset(width, height, pixelsCleared);
     settledRows.resize(height);
     stampColours.forget();
-    deferredDiscs.discs.clear();
-    deferredDiscs.rowsQueued = 0;
+    deferredDiscs.clear();
     palette.drop();
   }
 
