@@ -192,11 +192,24 @@ public:
     }
   }
 
-  // Pixels of one row, all on the canvas.
-  void rimRun(int py, std::int64_t cellX, const raster::DiscShape::RimPixel* from,
-              const raster::DiscShape::RimPixel* to) const {
-    Pixel* row = reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_) + cellX;
-    for (const raster::DiscShape::RimPixel* p = from; p != to; ++p) BlendStampPixel(row[p->column], scaled_[p->coverage]);
+  // The rim pixels first … last of one row (in column order, relative to cellX) that lie
+  // outside columns runLeft … runRight and on the canvas (0 … width − 1), in one pass from
+  // each end: the order they come in does not matter.
+  void blendOutsideRun(int py, std::int64_t cellX, const raster::DiscShape::RimPixel* first,
+                       const raster::DiscShape::RimPixel* last, int runLeft, int runRight, int width) const {
+    Pixel* row = reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_);
+    const raster::DiscShape::RimPixel* p = first;
+    for (; p != last; ++p) {
+      const std::int64_t column = cellX + p->column;
+      if (column >= runLeft) break;
+      if (column >= 0 && column < width) BlendStampPixel(row[column], scaled_[p->coverage]);
+    }
+    for (const raster::DiscShape::RimPixel* q = last; q != p;) {
+      --q;
+      const std::int64_t column = cellX + q->column;
+      if (column <= runRight) break;
+      if (column >= 0 && column < width) BlendStampPixel(row[column], scaled_[q->coverage]);
+    }
   }
 
 private:
@@ -245,10 +258,7 @@ void blendRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, const R
       const int right = runRight[static_cast<std::size_t>(py)];
       const raster::DiscShape::Row& row = shape.rows[static_cast<std::size_t>(k)];
       const raster::DiscShape::RimPixel* first = shape.rim.data() + row.firstRim;
-      raster::forRimOutsideRun(first, first + row.rimCount, cellX, width, left, right,
-                               [&](const raster::DiscShape::RimPixel* from, const raster::DiscShape::RimPixel* to) {
-                                 rims.rimRun(py, cellX, from, to);
-                               });
+      rims.blendOutsideRun(py, cellX, first, first + row.rimCount, left, right, width);
     };
     // Whether row k has rim pixels outside that run.
     const auto reachesPastRun = [&](std::int64_t k) {
