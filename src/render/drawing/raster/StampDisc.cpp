@@ -181,6 +181,10 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
 // canvas has one colour these blends commute and keep the larger alpha (coverage never lowers
 // the scaled alpha as it grows), so in any order and however often a pixel comes, it ends as
 // one blend at its largest coverage would leave it. The stamp is scaled once per coverage.
+//
+// Every pixel is then transparent black or of the stamp's colour, where BlendStampPixel comes
+// down to keeping the larger alpha: a transparent pixel takes the scaled stamp (if its alpha is
+// above 0), a coloured one its alpha if larger, which is the scaled stamp again.
 template <class Pixel>
 class RimBlender {
 public:
@@ -202,17 +206,21 @@ public:
     for (; p != last; ++p) {
       const std::int64_t column = cellX + p->column;
       if (column >= runLeft) break;
-      if (column >= 0 && column < width) BlendStampPixel(row[column], scaled_[p->coverage]);
+      if (column >= 0 && column < width) keepLarger(row[column], scaled_[p->coverage]);
     }
     for (const raster::DiscShape::RimPixel* q = last; q != p;) {
       --q;
       const std::int64_t column = cellX + q->column;
       if (column <= runRight) break;
-      if (column >= 0 && column < width) BlendStampPixel(row[column], scaled_[q->coverage]);
+      if (column >= 0 && column < width) keepLarger(row[column], scaled_[q->coverage]);
     }
   }
 
 private:
+  static void keepLarger(Pixel& pixel, const Pixel& scaled) {
+    if (scaled.alpha > pixel.alpha) pixel = scaled;
+  }
+
   char* base_;
   std::ptrdiff_t rowbytes_;
   Pixel scaled_[256];
