@@ -87,8 +87,31 @@ public:
     settled_.set(py, run);
   }
 
+  // Interior on a canvas of this stamp's colour alone (every pixel transparent black or of
+  // that colour, see DeferredDiscs.h), where the stamp's settled runs are kept. There the blend
+  // keeps the larger alpha, and the stamp unscaled leaves every pixel settled: the span joins
+  // its row's run when it overlaps or touches it, and replaces it otherwise, as span() would.
+  void spanOfOneColour(int py, int x0, int x1) {
+    Pixel* pixels = row(py);
+    SettledRows::Run run{};
+    if (!settled_.find(py, run) || x0 > run.right + 1 || x1 < run.left - 1) {
+      keepLarger(pixels, x0, x1);
+      settled_.set(py, SettledRows::Run{x0, x1});
+      return;
+    }
+    keepLarger(pixels, x0, run.left - 1);
+    keepLarger(pixels, run.right + 1, x1);
+    settled_.set(py, SettledRows::Run{std::min(x0, run.left), std::max(x1, run.right)});
+  }
+
 private:
   Pixel* row(int py) const { return reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_); }
+
+  void keepLarger(Pixel* pixels, int x0, int x1) const {
+    for (int px = x0; px <= x1; ++px) {
+      if (stamp_.alpha > pixels[px].alpha) pixels[px] = stamp_;
+    }
+  }
 
   // An opaque stamp replaces every pixel outright, so its span is a plain fill.
   void blendSpan(Pixel* pixels, int x0, int x1) const {

@@ -112,7 +112,7 @@ public:
     if (left > right) {
       deferred_.rowsWithInterior.push_back(py);
     } else if (from > right + 1 || to < left - 1) {
-      blitter_.span(py, left, right);
+      blitter_.spanOfOneColour(py, left, right);
     } else {
       left = std::min(left, from);
       right = std::max(right, to);
@@ -155,7 +155,7 @@ public:
   void finish() {
     for (const int py : deferred_.rowsWithInterior) {
       const auto y = static_cast<std::size_t>(py);
-      blitter_.span(py, deferred_.interiorLeft[y], deferred_.interiorRight[y]);
+      blitter_.spanOfOneColour(py, deferred_.interiorLeft[y], deferred_.interiorRight[y]);
       deferred_.interiorLeft[y] = 0;
       deferred_.interiorRight[y] = -1;
     }
