@@ -40,6 +40,9 @@ public:
     if (settles_) settled_.useStamp(stamp);
   }
 
+  // Whether the blitter keeps the stamp's settled runs.
+  bool settles() const { return settles_; }
+
   // A settled pixel: the rasteriser passes it over without working out its coverage.
   bool skips(int px, int py) const { return settles_ && settled_.holds(py, px); }
   // The row's settled run, whose pixels a recorded disc passes over.
@@ -85,6 +88,15 @@ public:
       while (run.right < x1 && StampLeavesPixel(pixels[run.right + 1], stamp_)) ++run.right;
     }
     settled_.set(py, run);
+  }
+
+  // Rim pixel on a canvas of this stamp's colour alone (see spanOfOneColour); `scaled` is the
+  // stamp at the pixel's coverage. The blend keeps the larger alpha, and the pixel is settled
+  // once its alpha reaches the stamp's.
+  void pixelOfOneColour(int px, int py, const Pixel& scaled) {
+    Pixel& dst = row(py)[px];
+    if (scaled.alpha > dst.alpha) dst = scaled;
+    if (settles_ && !(dst.alpha < stamp_.alpha)) extendRun(py, px);
   }
 
   // Interior on a canvas of this stamp's colour alone (every pixel transparent black or of

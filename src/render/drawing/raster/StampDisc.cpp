@@ -19,6 +19,21 @@ bool stampIsVisible(const Pixel& stamp) {
 
 }  // namespace
 
+// The small-disc rasteriser's sink on a canvas of one colour, where the stamp can settle:
+// each pixel keeps the larger alpha of the stamp scaled by its coverage (see
+// StampBlitter::pixelOfOneColour).
+template <class Pixel>
+class OneColourPixels {
+public:
+  OneColourPixels(StampBlitter<Pixel>& blitter, const Pixel* scaled) : blitter_(blitter), scaled_(scaled) {}
+  bool settledRun(int py, int& left, int& right) const { return blitter_.settledRun(py, left, right); }
+  void pixel(int px, int py, int coverage) { blitter_.pixelOfOneColour(px, py, scaled_[coverage]); }
+
+private:
+  StampBlitter<Pixel>& blitter_;
+  const Pixel* scaled_;
+};
+
 template <class Pixel>
 int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp) {
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return 0;
@@ -26,6 +41,11 @@ int StampSmallDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   canvas.radius = DiscRadius::of(r);
   canvas.touchDisc(x, y, raster::discReach(r));
   StampBlitter<Pixel> blitter(canvas, stamp);
+  if (canvas.stampColours.onlyColourIs(stamp) && blitter.settles()) {
+    OneColourPixels<Pixel> pixels(blitter, canvas.scaledStamps.of(stamp));
+    raster::smallDisc(canvas.width, canvas.height, x, y, r, canvas.radius, pixels);
+    return 0;
+  }
   raster::smallDisc(canvas.width, canvas.height, x, y, r, canvas.radius, blitter);
   return 0;
 }
@@ -180,7 +200,7 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
 // Blends rim pixels straight into the canvas, each at the coverage a disc gives it. While the
 // canvas has one colour these blends commute and keep the larger alpha (coverage never lowers
 // the scaled alpha as it grows), so in any order and however often a pixel comes, it ends as
-// one blend at its largest coverage would leave it. The stamp is scaled once per coverage.
+// one blend at its largest coverage would leave it.
 //
 // Every pixel is then transparent black or of the stamp's colour, where BlendStampPixel comes
 // down to keeping the larger alpha: a transparent pixel takes the scaled stamp (if its alpha is
@@ -188,13 +208,8 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
 template <class Pixel>
 class RimBlender {
 public:
-  RimBlender(const StrokeCanvas& canvas, const Pixel& stamp)
-      : base_(static_cast<char*>(canvas.pixels)), rowbytes_(canvas.rowbytes) {
-    for (int coverage = 0; coverage < 256; ++coverage) {
-      scaled_[coverage] = stamp;
-      scaled_[coverage].alpha = PixelTraits<Pixel>::scaleByCoverage(stamp.alpha, coverage);
-    }
-  }
+  RimBlender(StrokeCanvas& canvas, const Pixel& stamp)
+      : base_(static_cast<char*>(canvas.pixels)), rowbytes_(canvas.rowbytes), scaled_(canvas.scaledStamps.of(stamp)) {}
 
   // The rim pixels first … last of one row (in column order, relative to cellX) that lie
   // outside columns runLeft … runRight and on the canvas (0 … width − 1), in one pass from
@@ -223,7 +238,7 @@ private:
 
   char* base_;
   std::ptrdiff_t rowbytes_;
-  Pixel scaled_[256];
+  const Pixel* scaled_;  // the stamp at each coverage
 };
 
 // Every waiting disc's rim pixels outside their row's settled run, blended by `rims`. Rims

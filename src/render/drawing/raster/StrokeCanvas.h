@@ -16,6 +16,7 @@
 #include "raster/DeferredDiscs.h"
 #include "raster/DiscRadius.h"
 #include "raster/DiscShape.h"
+#include "raster/ScaledStamps.h"
 #include "raster/SettledRows.h"
 #include "raster/SpanBuffer.h"
 #include "raster/TouchedArea.h"
@@ -35,6 +36,7 @@ struct StrokeCanvas {
   CanvasPalette palette;
   SpanBuffer spanBuffer;
   raster::DiscShapeCache discShapes;
+  ScaledStamps scaledStamps;
   DiscRadius radius;
 
   bool untouched() const { return touched.empty(); }
