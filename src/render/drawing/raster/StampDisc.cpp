@@ -232,8 +232,10 @@ public:
   }
 
 private:
+  // Written as a select, not a branch: which way it goes is a coin toss along a stroke's edge.
   static void keepLarger(Pixel& pixel, const Pixel& scaled) {
-    if (scaled.alpha > pixel.alpha) pixel = scaled;
+    const Pixel current = pixel;
+    pixel = scaled.alpha > current.alpha ? scaled : current;
   }
 
   char* base_;
