@@ -22,12 +22,8 @@ PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat forma
 }
 
 PF_Err HostStrokeOutput::clearWorkWorld() {
-  const PF_Err err = canvas_.touched.forEachRect([&](const PF_LRect& touched) {
-    const PF_Rect area = touched;
-    return clearWorld(inData_, suites_, format_, &area, workWorld_);
-  });
-  if (err == PF_Err_NONE) canvas_.markCleared();
-  return err;
+  canvas_.clearLazily();
+  return PF_Err_NONE;
 }
 
 PF_Err HostStrokeOutput::compositeWorkWorld() {

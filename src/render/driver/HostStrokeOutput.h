@@ -10,13 +10,13 @@ class SuiteHandler;
 
 class HostStrokeOutput final : public StrokeOutput {
 public:
-  // `canvas` is the one drawn into `workWorld`, which is as large as the output and was created
-  // cleared.
+  // `canvas` is the one drawn into `workWorld`, which is as large as the output.
   HostStrokeOutput(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, StrokeCanvas& canvas,
                    PF_EffectWorld* workWorld, PF_EffectWorld* output)
       : inData_(in_data), suites_(suites), format_(format), canvas_(canvas), workWorld_(workWorld), output_(output) {}
 
-  // Transparent black over what the last stroke touched; nothing while nothing is.
+  // No host call: what the last stroke touched is cleared by the canvas where the next stroke
+  // touches it (StrokeCanvas::clearLazily), so a stroke elsewhere costs no clear at all.
   PF_Err clearWorkWorld() override;
   // What the stroke touched, in front of the output at the same place, straight alpha.
   PF_Err compositeWorkWorld() override;

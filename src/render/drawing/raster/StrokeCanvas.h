@@ -43,6 +43,18 @@ struct StrokeCanvas {
   // The work world was cleared: nothing is touched, nothing settled.
   void markCleared() {
     touched.forget();
+    forgetStamps();
+  }
+
+  // Counts the work world as cleared without clearing it: the tiles stamps touched are cleared
+  // when a stamp next touches them, and only those (StrokeOutput::clearWorkWorld).
+  void clearLazily() {
+    touched.forgetUncleared();
+    forgetStamps();
+  }
+
+  // No stamp drawn since the last clear.
+  void forgetStamps() {
     settledRows.forget();
     stampColours.forget();
     deferredDiscs.clear();

@@ -40,14 +40,11 @@ public:
 
   // The rectangles handed out were cleared: nothing touched any more; costs the tile rows
   // touched only.
-  void forget() {
-    if (!empty()) {
-      const auto first = tiles_.begin() + static_cast<std::ptrdiff_t>(bounds_.top / kTile) * columns_;
-      const auto last = tiles_.begin() + static_cast<std::ptrdiff_t>((bounds_.bottom - 1) / kTile + 1) * columns_;
-      std::replace(first, last, kTouched, kCleared);
-    }
-    bounds_ = PF_LRect{0, 0, 0, 0};
-  }
+  void forget() { forgetAs(kCleared); }
+
+  // Nothing touched any more, and the touched tiles to be cleared when a stamp next touches
+  // them, as in a world made without clearing: a stroke elsewhere never clears them at all.
+  void forgetUncleared() { forgetAs(kUnknown); }
 
   // Adds a box already clipped to the canvas (right and bottom exclusive, not empty); its tiles
   // not cleared yet are handed to clearTiles(rect) first, neighbours in a tile row together.
@@ -145,6 +142,15 @@ public:
   }
 
 private:
+  void forgetAs(std::uint8_t state) {
+    if (!empty()) {
+      const auto first = tiles_.begin() + static_cast<std::ptrdiff_t>(bounds_.top / kTile) * columns_;
+      const auto last = tiles_.begin() + static_cast<std::ptrdiff_t>((bounds_.bottom - 1) / kTile + 1) * columns_;
+      std::replace(first, last, kTouched, state);
+    }
+    bounds_ = PF_LRect{0, 0, 0, 0};
+  }
+
   // A tile's state: its pixels as memory left them, cleared (transparent), or touched since.
   static constexpr std::uint8_t kUnknown = 0;
   static constexpr std::uint8_t kCleared = 1;
