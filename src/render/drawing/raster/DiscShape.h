@@ -50,6 +50,16 @@ struct DiscShape {
   std::vector<int> rimRights;
 };
 
+// The rows k of a shape whose first row lies on canvas row `top` that fall on a canvas of
+// `height` rows: first … end − 1.
+struct ShapeRowsOnCanvas {
+  std::int64_t first;
+  std::int64_t end;
+};
+inline ShapeRowsOnCanvas shapeRowsOnCanvas(const DiscShape& shape, std::int64_t top, int height) {
+  return {std::max<std::int64_t>(0, -top), std::min<std::int64_t>(static_cast<std::int64_t>(shape.rows.size()), height - top)};
+}
+
 // Shapes for one radius at a time, one per sub-pixel offset. The first disc of a radius is
 // drawn directly; from the second disc of the same radius on every offset is worth recording
 // (a run of discs of one radius brings each offset up again and again). So discs whose radius

@@ -144,8 +144,7 @@ public:
 
   // Every disc's rows on the canvas; four at a time where each of them joins its row's run.
   void addDisc(const raster::DiscShape& shape, std::int64_t cellX, std::int64_t top) {
-    const std::int64_t firstK = std::max<std::int64_t>(0, -top);
-    const std::int64_t endK = std::min<std::int64_t>(static_cast<std::int64_t>(shape.rows.size()), height_ - top);
+    const auto [firstK, endK] = raster::shapeRowsOnCanvas(shape, top, height_);
     std::int64_t k = firstK;
 #if defined(INKLINE_ROW_GROUPS)
     using raster::RowGroup;
@@ -274,8 +273,7 @@ void blendRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, const R
     const raster::DiscShape& shape = *d.shape;
     const std::int64_t cellX = d.cellX;
     const std::int64_t top = d.cellY + shape.firstRow;  // canvas row of the shape's first row
-    const std::int64_t firstK = std::max<std::int64_t>(0, -top);
-    const std::int64_t endK = std::min<std::int64_t>(static_cast<std::int64_t>(shape.rows.size()), height - top);
+    const auto [firstK, endK] = raster::shapeRowsOnCanvas(shape, top, height);
     // Row k's rim pixels outside the run of its canvas row.
     const auto blendOutsideRun = [&](std::int64_t k) {
       const int py = static_cast<int>(top + k);
