@@ -349,6 +349,23 @@ TYPED_TEST(StampTest, SmallerDiscAfterALargerOneIsUnaffectedByItsRows) {
   }
 }
 
+// Queuing records a disc's whole rim once its radius repeats: a disc far larger than the
+// canvas (a rim tens of thousands of pixels round, nearly all of it off the canvas) is drawn
+// directly instead, walking only the part on the canvas.
+TYPED_TEST(StampTest, DiscsFarLargerThanTheCanvasAreNotQueued) {
+  using Pixel = TypeParam;
+  const Pixel stamp = pixelOf<Pixel>(1, 0.5, 0.5, 0.5);
+  TestCanvas<Pixel> canvas(40, 30);
+  for (int repeat = 0; repeat < 3; ++repeat) {
+    EXPECT_FALSE(DeferLargeDisc(canvas.canvas, 20.0 + repeat, -100.0, 90.0, stamp));  // 90 > 2 x 40
+  }
+  EXPECT_TRUE(canvas.canvas.deferredDiscs.discs.empty());
+  // One just within the bound is queued once its radius repeats.
+  EXPECT_FALSE(DeferLargeDisc(canvas.canvas, 20.0, -70.0, 80.0, stamp));
+  EXPECT_TRUE(DeferLargeDisc(canvas.canvas, 21.0, -70.0, 80.0, stamp));
+  FlushDeferredDiscs<Pixel>(canvas.canvas);
+}
+
 TYPED_TEST(StampTest, StampsKeepTheCanvasRadiusInStep) {
   using Pixel = TypeParam;
   TestCanvas<Pixel> canvas(40, 40);

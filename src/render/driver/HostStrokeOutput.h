@@ -11,9 +11,9 @@ class SuiteHandler;
 class HostStrokeOutput final : public StrokeOutput {
 public:
   // `canvas` is the one drawn into `workWorld`, which is as large as the output.
-  HostStrokeOutput(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, StrokeCanvas& canvas,
-                   PF_EffectWorld* workWorld, PF_EffectWorld* output)
-      : inData_(in_data), suites_(suites), format_(format), canvas_(canvas), workWorld_(workWorld), output_(output) {}
+  HostStrokeOutput(PF_InData* in_data, SuiteHandler& suites, StrokeCanvas& canvas, PF_EffectWorld* workWorld,
+                   PF_EffectWorld* output)
+      : inData_(in_data), suites_(suites), canvas_(canvas), workWorld_(workWorld), output_(output) {}
 
   // No host call: what the last stroke touched is cleared by the canvas where the next stroke
   // touches it (StrokeCanvas::clearLazily), so a stroke elsewhere costs no clear at all.
@@ -26,7 +26,6 @@ public:
 private:
   PF_InData* inData_;
   SuiteHandler& suites_;
-  PF_PixelFormat format_;
   StrokeCanvas& canvas_;
   PF_EffectWorld* workWorld_;
   PF_EffectWorld* output_;

@@ -74,7 +74,7 @@ PF_Err renderStrokes(RenderData& data) {
   const RenderSettings settings = buildRenderSettings(params, *in_data);
   CanvasStrokePainter<Pixel> painter(canvas, buildStrokeColours<Pixel>(params), settings.enableGradation,
                                      settings.useCentreColour);
-  HostStrokeOutput strokeOutput(in_data, suites, data.pixelFormat, canvas, workWorld.get(), output);
+  HostStrokeOutput strokeOutput(in_data, suites, canvas, workWorld.get(), output);
   return settings.strokeSequentially ? strokePathsSequentially(paths, settings, painter, strokeOutput)
                                      : strokePathsSeparately(paths, settings, painter, strokeOutput);
 }
