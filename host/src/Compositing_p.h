@@ -11,7 +11,6 @@
 #include <cstring>
 #include <limits>
 #include <optional>
-#include <type_traits>
 
 #include "AE_Effect.h"
 #include "aehost/Channels.h"
@@ -258,6 +257,19 @@ inline bool blockTakesSource(const PF_Pixel16* in) {
   return vec::allZero(bad);
 }
 
+// IN_FRONT at o = 1 of 8 opaque 8 or 16-bit source pixels stores them as they are: copied.
+// True when it did; false, storing nothing, when any pixel asks otherwise.
+inline bool overOpaqueBlock(const PF_Pixel8* in, PF_Pixel8* out) {
+  if (!blockTakesSource(in)) return false;
+  std::memcpy(out, in, sizeof(PF_Pixel8) * kBlock);
+  return true;
+}
+inline bool overOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
+  if (!blockTakesSource(in)) return false;
+  std::memcpy(out, in, sizeof(PF_Pixel16) * kBlock);
+  return true;
+}
+
 // Float's opaque shortcut, for the 8 pixels at once: every source alpha >= 1 with finite
 // colours that are not -0, every destination alpha not NaN with finite colours. Stores what
 // overFull stores, alpha 1 and the source's colours, and returns true; false, storing nothing,
@@ -281,10 +293,9 @@ inline bool overOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
 }
 #else
 template <typename Pixel>
-bool blockTakesSource(const Pixel*) {
+bool overOpaqueBlock(const Pixel*, Pixel*) {
   return false;
 }
-inline bool overOpaqueBlock(const PF_PixelFloat*, PF_PixelFloat*) { return false; }
 
 template <typename Pixel>
 bool blockKeepsDestination(const Pixel* in, const Pixel* out) {
@@ -342,13 +353,7 @@ void overRow(const Pixel* in, Pixel* out, std::int64_t n, double opacity) {
     prefetchAhead(in + i);
     prefetchAhead(out + i);
     if (blockKeepsDestination(in + i, out + i)) continue;
-    // The opaque inside of a stroke.
-    if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
-      if (full && overOpaqueBlock(in + i, out + i)) continue;
-    } else if (full && blockTakesSource(in + i)) {
-      std::memcpy(out + i, in + i, sizeof(Pixel) * kBlock);
-      continue;
-    }
+    if (full && overOpaqueBlock(in + i, out + i)) continue;  // the opaque inside of a stroke
     for (std::int64_t k = i; k < i + kBlock; ++k) one(k);
   }
   for (; i < n; ++i) one(i);

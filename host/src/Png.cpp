@@ -144,7 +144,6 @@ std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
   return bytes;
 }
 
-
 }  // namespace
 
 Image readPng(const std::filesystem::path& file) {
