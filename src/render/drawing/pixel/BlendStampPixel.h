@@ -40,6 +40,16 @@ inline void BlendStampPixel(Pixel& dst, const Pixel& src) {
   if (sa > da) dst.alpha = sa;
 }
 
+// BlendStampPixel on a canvas of the stamp's colour alone (every pixel transparent black or of
+// that colour, the stamp's alpha at most full): a transparent pixel takes the stamp (if its
+// alpha is above 0), a coloured one the stamp's alpha if larger, which is the stamp again. So
+// the larger alpha is kept. A select, not a branch: along a stroke's edge it is a coin toss.
+template <class Pixel>
+inline void KeepLargerAlpha(Pixel& dst, const Pixel& src) {
+  const Pixel current = dst;
+  dst = src.alpha > current.alpha ? src : current;
+}
+
 // Whether BlendStampPixel(dst, stamp) leaves dst exactly as it is:
 //   an opaque stamp:  only dst equal to it, bit for bit;
 //   otherwise:        dst of the stamp's red, green and blue with alpha ≥ the stamp's

@@ -95,7 +95,7 @@ public:
   // once its alpha reaches the stamp's.
   void pixelOfOneColour(int px, int py, const Pixel& scaled) {
     Pixel& dst = row(py)[px];
-    if (scaled.alpha > dst.alpha) dst = scaled;
+    KeepLargerAlpha(dst, scaled);
     if (settles_ && !(dst.alpha < stamp_.alpha)) extendRun(py, px);
   }
 
@@ -120,9 +120,7 @@ private:
   Pixel* row(int py) const { return reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_); }
 
   void keepLarger(Pixel* pixels, int x0, int x1) const {
-    for (int px = x0; px <= x1; ++px) {
-      if (stamp_.alpha > pixels[px].alpha) pixels[px] = stamp_;
-    }
+    for (int px = x0; px <= x1; ++px) KeepLargerAlpha(pixels[px], stamp_);
   }
 
   // An opaque stamp replaces every pixel outright, so its span is a plain fill.

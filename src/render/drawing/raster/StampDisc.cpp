@@ -204,9 +204,7 @@ void blendInteriors(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter) {
 // the scaled alpha as it grows), so in any order and however often a pixel comes, it ends as
 // one blend at its largest coverage would leave it.
 //
-// Every pixel is then transparent black or of the stamp's colour, where BlendStampPixel comes
-// down to keeping the larger alpha: a transparent pixel takes the scaled stamp (if its alpha is
-// above 0), a coloured one its alpha if larger, which is the scaled stamp again.
+// Every pixel is then transparent black or of the stamp's colour: KeepLargerAlpha.
 template <class Pixel>
 class RimBlender {
 public:
@@ -223,23 +221,17 @@ public:
     for (; p != last; ++p) {
       const std::int64_t column = cellX + p->column;
       if (column >= runLeft) break;
-      if (column >= 0 && column < width) keepLarger(row[column], scaled_[p->coverage]);
+      if (column >= 0 && column < width) KeepLargerAlpha(row[column], scaled_[p->coverage]);
     }
     for (const raster::DiscShape::RimPixel* q = last; q != p;) {
       --q;
       const std::int64_t column = cellX + q->column;
       if (column <= runRight) break;
-      if (column >= 0 && column < width) keepLarger(row[column], scaled_[q->coverage]);
+      if (column >= 0 && column < width) KeepLargerAlpha(row[column], scaled_[q->coverage]);
     }
   }
 
 private:
-  // Written as a select, not a branch: which way it goes is a coin toss along a stroke's edge.
-  static void keepLarger(Pixel& pixel, const Pixel& scaled) {
-    const Pixel current = pixel;
-    pixel = scaled.alpha > current.alpha ? scaled : current;
-  }
-
   char* base_;
   std::ptrdiff_t rowbytes_;
   const Pixel* scaled_;  // the stamp at each coverage
