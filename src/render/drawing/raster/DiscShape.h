@@ -2,10 +2,9 @@
 // (sx, sy) covers the same pixels around its centre cell with the same coverage, only shifted
 // by whole pixels, and the discs of a stroke of even thickness repeat a few hundred such
 // shapes thousands of times. A shape is the rim walk's result kept row by row: per row its rim
-// pixels ordered by column (pixels the walk met twice keep their order), then its interior
-// span. Replaying it hands the sink the same pixels with the same
-// coverage as largeDisc; only pixels of different rows (and the disjoint rim and span of one
-// row) come in another order, which no blend can tell apart. A sink that reports each row's
+// pixels ordered by column, then its interior span. Replaying it hands the sink the same pixels
+// with the same coverage as largeDisc; only different pixels come in another order, which no
+// blend can tell apart. A sink that reports each row's
 // settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
 //
 // Memory: a shape holds about 12r rim pixels and 2r rows; at most 289 are kept per radius.
@@ -99,6 +98,22 @@ private:
   std::array<DiscShape, kOffsets * kOffsets> shapes_{};
 };
 
+// A row's rim pixels by column. A row holds a few pixels, or a few dozen at the top and
+// bottom, in short runs the octants walked in either direction: an insertion sort, without the
+// buffer std::stable_sort allocates per call, on the row reversed first where the walk went
+// leftwards (along the top, and from the right side to the left). The order among pixels of
+// one column does not matter: they are one pixel met twice, with one coverage.
+inline void sortByColumn(DiscShape::RimPixel* first, DiscShape::RimPixel* last) {
+  if (last - first < 2) return;
+  if (first->column > (last - 1)->column) std::reverse(first, last);
+  for (DiscShape::RimPixel* next = first + 1; next < last; ++next) {
+    const DiscShape::RimPixel pixel = *next;
+    DiscShape::RimPixel* place = next;
+    for (; place != first && (place - 1)->column > pixel.column; --place) *place = *(place - 1);
+    *place = pixel;
+  }
+}
+
 // Records the disc's rim walk and spans, as largeDisc draws them, into `shape`.
 inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius, SpanBuffer& spans,
                             DiscShapeCache& cache, DiscShape& shape) {
@@ -137,11 +152,10 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.row - top)]++)] =
         DiscShape::RimPixel{p.column, p.coverage};
   }
-  const auto byColumn = [](const DiscShape::RimPixel& a, const DiscShape::RimPixel& b) { return a.column < b.column; };
   for (std::size_t k = 0; k < shape.rows.size(); ++k) {
     DiscShape::Row& row = shape.rows[k];
-    const auto first = shape.rim.begin() + row.firstRim;
-    std::stable_sort(first, first + row.rimCount, byColumn);
+    DiscShape::RimPixel* const first = shape.rim.data() + row.firstRim;
+    sortByColumn(first, first + row.rimCount);
 
     const int entry = static_cast<int>(k) + top - spans.rowOffset;
     if (entry >= 0 && entry < spans.rowsInDisc) {
