@@ -121,14 +121,25 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   DiscCoverage coverageOf(radius);
   auto& walked = cache.walked;
   walked.clear();
-  int top = spans.rowOffset;
-  int bottom = spans.rowOffset + spans.rowsInDisc - 1;
+  // The rim pixels are counted per row as they come, rows base … base + rowsCounted − 1
+  // (relative to the centre cell): every pixel the walk visits lies within discReach(r) of the
+  // centre, so these hold them all. counts[e + 1] counts row base + e.
+  const int reach = static_cast<int>(discReach(disc.r)) + 2;
+  int base = -reach;
+  int rowsCounted = 2 * reach + 1;
+  auto& counts = cache.rowCounts;
+  counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
+  bool allCounted = true;
   const auto rim = [&](int i, int j, double f) {
     const int coverage = coverageOf.at(f);
     if (coverage < 1) return;
     walked.push_back({i, j, coverage});
-    if (j < top) top = j;
-    if (j > bottom) bottom = j;
+    const int entry = j - base;
+    if (entry >= 0 && entry < rowsCounted) {
+      ++counts[static_cast<std::size_t>(entry) + 1];
+    } else {
+      allCounted = false;
+    }
   };
   traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) {
     rim(i, j, fP);
@@ -136,57 +147,68 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     spans.narrow(i, j);
     spans.narrow(qi, qj);
   });
-  // The rim pixels sorted into rows, stably (a counting sort), then each row by column.
-  shape.firstRow = top;
-  shape.rows.assign(static_cast<std::size_t>(bottom - top + 1), DiscShape::Row{});
-  auto& counts = cache.rowCounts;
-  counts.assign(shape.rows.size() + 1, 0);
-  for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.row - top) + 1];
-  for (std::size_t k = 1; k < counts.size(); ++k) counts[k] += counts[k - 1];
-  shape.rim.resize(walked.size());
-  for (std::size_t k = 0; k < shape.rows.size(); ++k) {
-    shape.rows[k].firstRim = counts[k];
-    shape.rows[k].rimCount = counts[k + 1] - counts[k];
+  if (!allCounted) {
+    // Not met (see above); counted again over the rows the pixels span, to stay safe.
+    const auto [low, high] = std::minmax_element(walked.begin(), walked.end(),
+                                                 [](const auto& a, const auto& b) { return a.row < b.row; });
+    base = low->row;
+    rowsCounted = high->row - base + 1;
+    counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
+    for (const auto& p : walked) ++counts[static_cast<std::size_t>(p.row - base) + 1];
   }
+  // The rows: those with rim pixels and those of the interior.
+  int top = spans.rowOffset;
+  int bottom = spans.rowOffset + spans.rowsInDisc - 1;
+  for (int e = 0; e < rowsCounted; ++e) {
+    if (counts[static_cast<std::size_t>(e) + 1] == 0) continue;
+    top = std::min(top, base + e);
+    break;
+  }
+  for (int e = rowsCounted - 1; e >= 0; --e) {
+    if (counts[static_cast<std::size_t>(e) + 1] == 0) continue;
+    bottom = std::max(bottom, base + e);
+    break;
+  }
+  // A counting sort into rows (counts becomes each row's first index, then its cursor), then
+  // each row by column.
+  for (std::size_t e = 1; e < counts.size(); ++e) counts[e] += counts[e - 1];
+  shape.firstRow = top;
+  const std::size_t rows = static_cast<std::size_t>(bottom - top + 1);
+  shape.rows.assign(rows, DiscShape::Row{});
+  for (std::size_t k = 0; k < rows; ++k) {
+    const int e = static_cast<int>(k) + top - base;
+    if (e < 0 || e >= rowsCounted) continue;
+    shape.rows[k].firstRim = counts[static_cast<std::size_t>(e)];
+    shape.rows[k].rimCount = counts[static_cast<std::size_t>(e) + 1] - counts[static_cast<std::size_t>(e)];
+  }
+  shape.rim.resize(walked.size());
   for (const auto& p : walked) {
-    shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.row - top)]++)] =
+    shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.row - base)]++)] =
         DiscShape::RimPixel{p.column, p.coverage};
   }
-  for (std::size_t k = 0; k < shape.rows.size(); ++k) {
+  const std::size_t padded = rows + kRowGroupPadding;
+  shape.spanLefts.assign(padded, DiscShape::kNoLeft);
+  shape.spanRights.assign(padded, DiscShape::kNoRight);
+  shape.rimLefts.assign(padded, DiscShape::kNoLeft);
+  shape.rimRights.assign(padded, DiscShape::kNoRight);
+  for (std::size_t k = 0; k < rows; ++k) {
     DiscShape::Row& row = shape.rows[k];
-    DiscShape::RimPixel* const first = shape.rim.data() + row.firstRim;
-    sortByColumn(first, first + row.rimCount);
-
     const int entry = static_cast<int>(k) + top - spans.rowOffset;
     if (entry >= 0 && entry < spans.rowsInDisc) {
       const int left = spans.leftBounds[static_cast<std::size_t>(entry)];
       const int right = spans.rightBounds[static_cast<std::size_t>(entry)];
       if (left != SpanBuffer::kNoLeftBound && right != SpanBuffer::kNoRightBound && left <= right) {
-        row.spanLeft = row.left = left;
-        row.spanRight = row.right = right;
+        row.spanLeft = row.left = shape.spanLefts[k] = left;
+        row.spanRight = row.right = shape.spanRights[k] = right;
       }
     }
     if (row.rimCount > 0) {
-      const int firstColumn = first->column;
-      const int lastColumn = (first + row.rimCount - 1)->column;
+      DiscShape::RimPixel* const first = shape.rim.data() + row.firstRim;
+      sortByColumn(first, first + row.rimCount);
+      const int firstColumn = shape.rimLefts[k] = first->column;
+      const int lastColumn = shape.rimRights[k] = (first + row.rimCount - 1)->column;
       row.left = row.left > row.right ? firstColumn : std::min(row.left, firstColumn);
       row.right = std::max(row.right, lastColumn);
-    }
-  }
-  const std::size_t padded = shape.rows.size() + kRowGroupPadding;
-  shape.spanLefts.assign(padded, DiscShape::kNoLeft);
-  shape.spanRights.assign(padded, DiscShape::kNoRight);
-  shape.rimLefts.assign(padded, DiscShape::kNoLeft);
-  shape.rimRights.assign(padded, DiscShape::kNoRight);
-  for (std::size_t k = 0; k < shape.rows.size(); ++k) {
-    const DiscShape::Row& row = shape.rows[k];
-    if (row.spanLeft <= row.spanRight) {
-      shape.spanLefts[k] = row.spanLeft;
-      shape.spanRights[k] = row.spanRight;
-    }
-    if (row.rimCount > 0) {
-      shape.rimLefts[k] = shape.rim[static_cast<std::size_t>(row.firstRim)].column;
-      shape.rimRights[k] = shape.rim[static_cast<std::size_t>(row.firstRim + row.rimCount - 1)].column;
     }
   }
 }
