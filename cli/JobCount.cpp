@@ -65,14 +65,34 @@ std::optional<std::pair<std::filesystem::path, std::filesystem::path>> cgroupOf(
   return std::nullopt;
 }
 
+// The lower of two values, either of which may be missing.
+std::optional<std::uint64_t> lower(std::optional<std::uint64_t> a, std::optional<std::uint64_t> b) {
+  if (!a) return b;
+  if (!b) return a;
+  return std::min(*a, *b);
+}
+
 // The lowest value that `read` finds in the folder and its ancestors up to the root.
 template <class Read>
 std::optional<std::uint64_t> lowestUpTo(std::filesystem::path folder, const std::filesystem::path& root, Read&& read) {
   std::optional<std::uint64_t> lowest;
   while (true) {
-    if (const std::optional<std::uint64_t> value = read(folder)) lowest = lowest ? std::min(*lowest, *value) : *value;
+    lowest = lower(lowest, read(folder));
     if (folder == root || !folder.has_relative_path() || folder.parent_path() == folder) break;
     folder = folder.parent_path();
+  }
+  return lowest;
+}
+
+// The lowest value along this process's cgroups and their ancestors: readV2 in the v2
+// hierarchy, readV1 in the v1 hierarchy of `controller`, whichever of them are mounted.
+template <class ReadV2, class ReadV1>
+std::optional<std::uint64_t> lowestInCgroups(const std::filesystem::path& root, const std::string& selfCgroup,
+                                             const std::string& controller, ReadV2&& readV2, ReadV1&& readV1) {
+  std::optional<std::uint64_t> lowest;
+  if (const auto v2 = cgroupOf(root, selfCgroup, "")) lowest = lowestUpTo(v2->first, v2->second, readV2);
+  if (const auto v1 = cgroupOf(root, selfCgroup, controller)) {
+    lowest = lower(lowest, lowestUpTo(v1->first, v1->second, readV1));
   }
   return lowest;
 }
@@ -86,23 +106,19 @@ std::optional<unsigned> cgroupCpuQuota(const std::filesystem::path& root, const 
     if (!quota || !period || *period == 0) return std::nullopt;
     return std::max<std::uint64_t>(1, (*quota + *period - 1) / *period);
   };
-  std::optional<std::uint64_t> lowest;
-  if (const auto v2 = cgroupOf(root, selfCgroup, "")) {
-    lowest = lowestUpTo(v2->first, v2->second, [&](const std::filesystem::path& folder) {
-      std::istringstream max(firstLine(folder / "cpu.max"));
-      std::string quota, period;
-      if (!(max >> quota >> period) || quota == "max") return std::optional<std::uint64_t>{};
-      return cpus(number(quota), number(period));
-    });
-  }
-  if (const auto v1 = cgroupOf(root, selfCgroup, "cpu")) {
-    const auto v1Lowest = lowestUpTo(v1->first, v1->second, [&](const std::filesystem::path& folder) {
-      const std::string quota = firstLine(folder / "cpu.cfs_quota_us");
-      if (quota.empty() || quota[0] == '-') return std::optional<std::uint64_t>{};
-      return cpus(number(quota), number(firstLine(folder / "cpu.cfs_period_us")));
-    });
-    if (v1Lowest) lowest = lowest ? std::min(*lowest, *v1Lowest) : *v1Lowest;
-  }
+  const std::optional<std::uint64_t> lowest = lowestInCgroups(
+      root, selfCgroup, "cpu",
+      [&](const std::filesystem::path& folder) {
+        std::istringstream max(firstLine(folder / "cpu.max"));
+        std::string quota, period;
+        if (!(max >> quota >> period) || quota == "max") return std::optional<std::uint64_t>{};
+        return cpus(number(quota), number(period));
+      },
+      [&](const std::filesystem::path& folder) {
+        const std::string quota = firstLine(folder / "cpu.cfs_quota_us");
+        if (quota.empty() || quota[0] == '-') return std::optional<std::uint64_t>{};
+        return cpus(number(quota), number(firstLine(folder / "cpu.cfs_period_us")));
+      });
   if (!lowest) return std::nullopt;
   return static_cast<unsigned>(std::min<std::uint64_t>(*lowest, 1u << 16));
 }
@@ -124,21 +140,16 @@ std::optional<std::uint64_t> memoryAvailable(const std::filesystem::path& root, 
     if (!limit || *limit >= (std::uint64_t{1} << 60)) return std::nullopt;
     return *limit > used.value_or(0) ? *limit - used.value_or(0) : 0;
   };
-  std::optional<std::uint64_t> left;
-  if (const auto v2 = cgroupOf(root, selfCgroup, "")) {
-    left = lowestUpTo(v2->first, v2->second, [&](const std::filesystem::path& folder) {
-      return leftUnder(number(firstLine(folder / "memory.max")), number(firstLine(folder / "memory.current")));
-    });
-  }
-  if (const auto v1 = cgroupOf(root, selfCgroup, "memory")) {
-    const auto v1Left = lowestUpTo(v1->first, v1->second, [&](const std::filesystem::path& folder) {
-      return leftUnder(number(firstLine(folder / "memory.limit_in_bytes")),
-                       number(firstLine(folder / "memory.usage_in_bytes")));
-    });
-    if (v1Left) left = left ? std::min(*left, *v1Left) : *v1Left;
-  }
-  if (left) available = available ? std::min(*available, *left) : *left;
-  return available;
+  const std::optional<std::uint64_t> left = lowestInCgroups(
+      root, selfCgroup, "memory",
+      [&](const std::filesystem::path& folder) {
+        return leftUnder(number(firstLine(folder / "memory.max")), number(firstLine(folder / "memory.current")));
+      },
+      [&](const std::filesystem::path& folder) {
+        return leftUnder(number(firstLine(folder / "memory.limit_in_bytes")),
+                         number(firstLine(folder / "memory.usage_in_bytes")));
+      });
+  return lower(available, left);
 }
 
 unsigned usableCpus() {
