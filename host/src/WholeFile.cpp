@@ -53,7 +53,13 @@ void WholeFile::finish(bool sync) {
     // temporary name, renamed over the target below.
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      ::close(std::exchange(fd_, -1));
+      // The name was free: a close that fails (a late write error) takes the file away again,
+      // so a failure never leaves a file behind.
+      if (::close(std::exchange(fd_, -1)) != 0) {
+        why = std::strerror(errno);
+        ::unlink(target_.c_str());
+        throw std::runtime_error(why);
+      }
       return;
     }
     if (errno != EEXIST) {
@@ -64,6 +70,8 @@ void WholeFile::finish(bool sync) {
       why = std::string("cannot name the written file: ") + std::strerror(errno);
     }
   }
+  // Closed before the rename: a close that fails leaves the target as it was.
+  if (::close(std::exchange(fd_, -1)) != 0 && why.empty()) why = std::strerror(errno);
   if (why.empty()) {
     std::error_code renamed;
     std::filesystem::rename(temporary_, target_, renamed);
@@ -73,7 +81,6 @@ void WholeFile::finish(bool sync) {
       why = renamed.message();
     }
   }
-  if (::close(std::exchange(fd_, -1)) != 0 && why.empty()) why = std::strerror(errno);
   if (!why.empty()) throw std::runtime_error(why);
 }
 
