@@ -170,11 +170,11 @@ TEST(DiscRimWalk, MatchesGoldenWalks) {
        -5}, {2, -6}, {1, -6}, {0, -6}, {-1, -6}, {-2, -6}, {-3, -5}, {-4, -4}, {-5, -3}, {-6, -2}, {-6, -1},
        {-6, 0}, {-6, 1}, {-6, 2}, {-5, 3}, {-4, 4}, {-3, 5}, {-2, 6}, {-1, 6}, {0, 6}}},
       {"OffsetRoundsUpToTheNextCell", 9.5, 20.98, 5.99,
-       {{2, 10}, {3, 10}, {4, 10}, {5, 10}, {6, 9}, {7, 8}, {8, 7}, {9, 6}, {10, 5}, {10, 4}, {10, 3}, {10, 2},
-       {10, 1}, {10, 0}, {10, -1}, {10, -2}, {10, -3}, {9, -4}, {8, -5}, {7, -6}, {6, -7}, {5, -8}, {4, -8},
-       {3, -8}, {2, -8}, {1, -8}, {0, -8}, {-1, -8}, {-2, -8}, {-3, -8}, {-4, -7}, {-5, -6}, {-6, -5}, {-7,
-       -4}, {-8, -3}, {-8, -2}, {-8, -1}, {-8, 0}, {-8, 1}, {-8, 2}, {-8, 3}, {-8, 4}, {-8, 5}, {-7, 6}, {-6,
-       7}, {-5, 8}, {-4, 9}, {-3, 10}, {-2, 10}, {-1, 10}, {0, 10}, {1, 10}}},
+       {{1, 9}, {2, 9}, {3, 9}, {4, 9}, {5, 8}, {6, 7}, {7, 6}, {8, 5}, {9, 4}, {9, 3}, {9, 2}, {9, 1},
+       {9, 0}, {9, -1}, {9, -2}, {9, -3}, {9, -4}, {8, -5}, {7, -6}, {6, -7}, {5, -8}, {4, -9}, {3, -9},
+       {2, -9}, {1, -9}, {0, -9}, {-1, -9}, {-2, -9}, {-3, -9}, {-4, -9}, {-5, -8}, {-6, -7}, {-7, -6},
+       {-8, -5}, {-9, -4}, {-9, -3}, {-9, -2}, {-9, -1}, {-9, 0}, {-9, 1}, {-9, 2}, {-9, 3}, {-9, 4}, {-8, 5},
+       {-7, 6}, {-6, 7}, {-5, 8}, {-4, 9}, {-3, 9}, {-2, 9}, {-1, 9}, {0, 9}}},
       {"LeftmostPointNeedsTheLastCountedStep", 5.28, 7.75, 9.0,
        {{2, 5}, {3, 5}, {4, 4}, {5, 3}, {6, 2}, {6, 1}, {6, 0}, {6, -1}, {6, -2}, {5, -3}, {4, -4}, {3, -5},
        {2, -5}, {1, -5}, {0, -5}, {-1, -5}, {-2, -5}, {-3, -4}, {-4, -3}, {-4, -2}, {-4, -1}, {-5, 0}, {-4, 1},
@@ -241,6 +241,47 @@ TEST(DiscRimWalk, CentredDiscsAreSymmetric) {
       }
     }
   }
+}
+
+// An offset of 16 is quantised as the next cell's 0. That is only sound because the walk of
+// the unnormalised disc (xs = 1, or ys = 1) is the normalised one moved by a pixel, with the
+// same edge distances bit for bit: both are walked here, across radii and offsets.
+TEST(DiscRimWalk, AnOffsetOfSixteenIsTheNextCellsZero) {
+  struct Step {
+    int i, j, qi, qj;
+    double fP, fQ;
+    bool operator==(const Step&) const = default;
+  };
+  const auto walk = [](const raster::QuantisedDisc& disc, int di, int dj) {
+    std::vector<Step> steps;
+    raster::traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) {
+      steps.push_back({i + di, j + dj, qi + di, qj + dj, fP, fQ});
+    });
+    return steps;
+  };
+  for (double r = 1.0; r <= 300.0; r = r * 1.07 + 0.013) {
+    for (int other = 0; other < 16; ++other) {
+      for (const bool alongX : {true, false}) {
+        raster::QuantisedDisc sixteen;
+        sixteen.r = r;
+        sixteen.sx = alongX ? 16 : other;
+        sixteen.sy = alongX ? other : 16;
+        sixteen.xs = sixteen.sx / 16.0;
+        sixteen.ys = sixteen.sy / 16.0;
+        raster::QuantisedDisc zero = sixteen;
+        (alongX ? zero.sx : zero.sy) = 0;
+        (alongX ? zero.xs : zero.ys) = 0.0;
+        ASSERT_TRUE(walk(sixteen, 0, 0) == walk(zero, alongX ? 1 : 0, alongX ? 0 : 1))
+            << "r " << r << ", offset " << other << (alongX ? " (x at 16)" : " (y at 16)");
+      }
+    }
+  }
+  // And the quantisation hands out the next cell's 0.
+  const raster::QuantisedDisc rounded = raster::quantiseDisc(20.98, 5.99, 9.5);
+  EXPECT_EQ(rounded.cellX, 21);
+  EXPECT_EQ(rounded.cellY, 6);
+  EXPECT_EQ(rounded.sx, 0);
+  EXPECT_EQ(rounded.sy, 0);
 }
 
 template <class Pixel>

@@ -102,11 +102,15 @@ void smallDisc(int width, int height, double x, double y, double r, const DiscRa
 
 // A large disc is drawn around its centre quantised to 1/16 px: cell (cellX, cellY) =
 // (floor x, floor y), offset sx = floor(16 (x − cellX) + 0.5), xs = sx / 16 (likewise y).
-// Pixels (i, j) are relative to the cell.
+// An offset of 16 is taken as the next cell's 0, the same centre: the rim walk, its coverage
+// and the spans all move with the cell, bit for bit (the midpoint test's constant part loses
+// exactly 16²/4 = 64, which its term in X2 gives back one cell on; every other quantity is a
+// difference from the centre), so the discs of both share one recorded shape. Pixels (i, j)
+// are relative to the cell.
 struct QuantisedDisc {
   std::int64_t cellX = 0;
   std::int64_t cellY = 0;
-  int sx = 0;  // 0 … 16
+  int sx = 0;  // 0 … 15
   int sy = 0;
   double xs = 0.0;  // 0 … 1
   double ys = 0.0;
@@ -122,6 +126,14 @@ inline QuantisedDisc quantiseDisc(double x, double y, double r) {
   disc.cellY = static_cast<std::int64_t>(cellY);
   disc.sx = static_cast<int>(std::floor(16.0 * (x - cellX) + 0.5));
   disc.sy = static_cast<int>(std::floor(16.0 * (y - cellY) + 0.5));
+  if (disc.sx == 16) {
+    disc.sx = 0;
+    ++disc.cellX;
+  }
+  if (disc.sy == 16) {
+    disc.sy = 0;
+    ++disc.cellY;
+  }
   disc.xs = disc.sx / 16.0;
   disc.ys = disc.sy / 16.0;
   disc.r = r;

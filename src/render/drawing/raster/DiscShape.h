@@ -7,7 +7,7 @@
 // blend can tell apart. A sink that reports each row's
 // settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
 //
-// Memory: a shape holds about 12r rim pixels and 2r rows; at most 289 are kept per radius.
+// Memory: a shape holds about 12r rim pixels and 2r rows; at most 256 are kept per radius.
 #pragma once
 
 #include <algorithm>
@@ -68,7 +68,7 @@ public:
   // Seen: to be recorded before it is drawn.
   enum class Slot : std::uint8_t { Unseen, Seen, Recorded };
 
-  // The slot of radius r at offset (sx, sy), 0 … 16 each; a new radius forgets every shape.
+  // The slot of radius r at offset (sx, sy), 0 … 15 each; a new radius forgets every shape.
   Slot& slot(double r, int sx, int sy, DiscShape*& shape) {
     const bool radiusRepeats = r == radius_;
     if (!radiusRepeats) {
@@ -92,7 +92,7 @@ public:
   std::vector<int> rowCounts;
 
 private:
-  static constexpr std::size_t kOffsets = 17;
+  static constexpr std::size_t kOffsets = 16;
   double radius_ = -1.0;
   std::array<Slot, kOffsets * kOffsets> slots_{};
   std::array<DiscShape, kOffsets * kOffsets> shapes_{};
