@@ -4,8 +4,8 @@
 // shapes thousands of times. A shape is the rim walk's result kept row by row: per row its rim
 // pixels ordered by column, then its interior span. Replaying it hands the sink the same pixels
 // with the same coverage as largeDisc; only different pixels come in another order, which no
-// blend can tell apart. A sink that reports each row's
-// settled run lets the replay pass over the rim pixels in it, and rows inside it altogether.
+// blend can tell apart. A sink that reports each row's settled run lets the replay pass over
+// the rim pixels in it, and rows inside it altogether.
 //
 // Memory: a shape holds about 12r rim pixels and 2r rows; at most 256 are kept per radius.
 #pragma once
