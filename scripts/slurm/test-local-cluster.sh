@@ -75,8 +75,17 @@ done
 [[ "$state" == idle* ]] || { echo "test-local-cluster: the node did not come up ($state)" >&2; cat "$dir"/*.out >&2; exit 1; }
 
 scene=$(realpath examples/demo.json)
-sbatch --wait --quiet --array=1-4 --chdir="$dir" --export="ALL,INKLINE_RENDER=$renderer" \
-  scripts/slurm/inkline-array.sbatch "$scene" "$dir/farm/shot.####.png" --start-number 1001
+if ! sbatch --wait --quiet --array=1-4 --chdir="$dir" --export="ALL,INKLINE_RENDER=$renderer" \
+  scripts/slurm/inkline-array.sbatch "$scene" "$dir/farm/shot.####.png" --start-number 1001; then
+  # sbatch --wait says no more than its exit code: the jobs' own logs and the daemons' say why.
+  echo "test-local-cluster: the job array failed; its logs and the daemons' follow" >&2
+  for log in "$dir"/inkline-*.log "$dir"/*.out "$dir"/slurmctld.log "$dir"/slurmd.log; do
+    [[ -f "$log" ]] || continue
+    echo "--- $log" >&2
+    tail -n 40 "$log" >&2
+  done
+  exit 1
+fi
 "$renderer" "$scene" -o "$dir/local/shot.####.png" --start-number 1001 --quiet
 farm=$(ls "$dir/farm" | wc -l)
 local=$(ls "$dir/local" | wc -l)
