@@ -114,6 +114,11 @@ inline void sortByColumn(DiscShape::RimPixel* first, DiscShape::RimPixel* last) 
   }
 }
 
+// Whether a disc is worth recording on a canvas of width x height: recording walks the whole
+// rim, and a disc far larger than the canvas (radius over twice its longer side) draws only the
+// little of it on the canvas when drawn directly.
+inline bool discFitsRecording(double r, int width, int height) { return !(r > 2.0 * std::max(width, height)); }
+
 // Records the disc's rim walk and spans, as largeDisc draws them, into `shape`.
 inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius, SpanBuffer& spans,
                             DiscShapeCache& cache, DiscShape& shape) {
@@ -272,9 +277,7 @@ void largeDiscFromShapes(int width, int height, double x, double y, double r, co
   const double reach = discReach(r);
   if (!(x - reach < width) || !(x + reach > 0.0) || !(y - reach < height) || !(y + reach > 0.0)) return;
 
-  // Recording walks the whole rim; a disc far larger than the canvas draws only the little of
-  // it on the canvas directly instead.
-  if (r > 2.0 * std::max(width, height)) {
+  if (!discFitsRecording(r, width, height)) {
     largeDisc(width, height, x, y, r, radius, spans, sink);
     return;
   }

@@ -69,9 +69,8 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   canvas.stampColours.note(stamp);
   if (!canvas.stampColours.onlyColourIs(stamp)) return false;
   if (!StampCanSettle(stamp) || canvas.settledRows.rowCount() < canvas.height) return false;
-  // A recorded shape walks the whole rim; a disc far larger than the canvas is drawn directly,
-  // walking only the little of its rim on the canvas (as largeDiscFromShapes does).
-  if (r > 2.0 * std::max(canvas.width, canvas.height)) return false;
+  // Queued discs are drawn from recorded shapes: one too large for that is drawn directly.
+  if (!raster::discFitsRecording(r, canvas.width, canvas.height)) return false;
   const double reach = raster::discReach(r);
   if (!(x - reach < canvas.width) || !(x + reach > 0.0) || !(y - reach < canvas.height) || !(y + reach > 0.0)) {
     return true;  // off the canvas: nothing to draw, now or later
