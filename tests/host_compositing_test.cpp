@@ -166,6 +166,22 @@ TEST(HostCompositing, EightBitRandomSweep) {
   expectReferenceResults(s, d, 1.0);
 }
 
+TEST(HostCompositing, EightBitOntoOpaqueEveryAlphaAndColourPair) {
+  // Every (S, sc, dc) over opaque destinations, three colour pairs a pixel: whole blocks of
+  // opaque destinations, composited eight at a time.
+  for (unsigned sa = 0; sa < 256; ++sa) {
+    std::vector<PF_Pixel8> s, d;
+    for (unsigned pair = 0; pair < 65536; pair += 3) {
+      const auto sc = [&](unsigned j) { return static_cast<A_u_char>(std::min(pair + j, 65535u) >> 8); };
+      const auto dc = [&](unsigned j) { return static_cast<A_u_char>(std::min(pair + j, 65535u) & 0xFF); };
+      s.push_back(PF_Pixel8{static_cast<A_u_char>(sa), sc(0), sc(1), sc(2)});
+      d.push_back(PF_Pixel8{255, dc(0), dc(1), dc(2)});
+    }
+    expectReferenceResults(s, d, 1.0);
+    if (HasFailure()) return;
+  }
+}
+
 // ---- 16 bits ----
 
 constexpr std::array<A_u_short, 14> kEdges16{0, 1, 2, 127, 16383, 16384, 16385, 32766, 32767, 32768, 32769, 40000, 65534, 65535};
@@ -223,6 +239,33 @@ TEST(HostCompositing, SixteenBitRandomSweep) {
   expectReferenceResults(s, d, 1.0);
   std::vector<PF_Pixel16> fewS(s.begin(), s.begin() + 200'000), fewD(d.begin(), d.begin() + 200'000);
   expectReferenceResults(fewS, fewD, 12345 / 32768.0);
+}
+
+TEST(HostCompositing, SixteenBitOntoOpaque) {
+  // Destinations of alpha 32768 and above (stored as 32768 after clamping) in whole blocks:
+  // every pair of edge values as source alpha and colours, then a million random pixels with
+  // a few channels above 32768.
+  std::mt19937 random(1616);
+  std::uniform_int_distribution<unsigned> full(0, 65535), inRange(0, 32768), pick(0, 9);
+  const auto value = [&] {
+    const unsigned k = pick(random);
+    return static_cast<A_u_short>(k == 0 ? kEdges16[full(random) % kEdges16.size()] : k == 1 ? full(random) : inRange(random));
+  };
+  const auto opaque = [&] { return static_cast<A_u_short>(pick(random) == 0 ? 32768 + full(random) % 32768 : 32768); };
+  std::vector<PF_Pixel16> s, d;
+  for (A_u_short sa : kEdges16) {
+    for (A_u_short sc : kEdges16) {
+      for (A_u_short dc : kEdges16) {
+        s.push_back(PF_Pixel16{sa, sc, dc, sc});
+        d.push_back(PF_Pixel16{opaque(), dc, sc, value()});
+      }
+    }
+  }
+  for (int i = 0; i < 1'000'000; ++i) {
+    s.push_back(PF_Pixel16{pick(random) < 2 ? A_u_short{0} : value(), value(), value(), value()});
+    d.push_back(PF_Pixel16{opaque(), value(), value(), value()});
+  }
+  expectReferenceResults(s, d, 1.0);
 }
 
 // ---- float ----

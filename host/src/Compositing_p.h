@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -170,6 +171,8 @@ using I16x8 = std::int16_t __attribute__((vector_size(16)));
 using U32x4 = std::uint32_t __attribute__((vector_size(16)));
 using U16x8 = std::uint16_t __attribute__((vector_size(16)));
 using F32x4 = float __attribute__((vector_size(16)));
+using U8x8 = std::uint8_t __attribute__((vector_size(8)));
+using U16x4 = std::uint16_t __attribute__((vector_size(8)));
 template <typename V>
 V load(const void* p) {
   V v;
@@ -291,9 +294,74 @@ inline bool overOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
   for (int k = 0; k < kBlock; ++k) out[k] = PF_PixelFloat{1.0f, in[k].red, in[k].green, in[k].blue};
   return true;
 }
+// IN_FRONT at o = 1 of 8 8-bit pixels onto 8 opaque ones (D = 255, the usual case of a
+// stroke over footage): Q = 65025, so outA = 255, and P = 255 * m with
+// m = sc*S + dc*(255 - S), so the stored colour is floor((2m + 255) / 510) =
+// floor((m + 127) / 255) (no integer lies strictly between (m + 127) / 255 and
+// (m + 127.5) / 255), never an exact half as 2m + 255 is odd. That holds for S = 0 and
+// S = 255 too, so all 8 go through the one formula, two pixels a vector: m <= 65025 fits 16
+// bits. True when it stored them; false, storing nothing, when a destination is not opaque.
+inline bool overOntoOpaqueBlock(const PF_Pixel8* in, PF_Pixel8* out) {
+  using vec::U16x8;
+  using vec::U32x4;
+  constexpr std::uint32_t a = std::bit_cast<std::uint32_t>(PF_Pixel8{0xFF, 0, 0, 0});
+  constexpr U32x4 alpha{a, a, a, a};
+  vec::I32x4 bad{};
+  for (int k = 0; k < kBlock; k += 4) bad |= (vec::load<U32x4>(out + k) & alpha) != alpha;
+  if (!vec::allZero(bad)) return false;
+  constexpr int at = offsetof(PF_Pixel8, alpha);
+  constexpr U16x8 alphaLanes{at == 0, at == 1, at == 2, at == 3, at == 0, at == 1, at == 2, at == 3};
+  for (int k = 0; k < kBlock; k += 2) {
+    const U16x8 sc = __builtin_convertvector(vec::load<vec::U8x8>(in + k), U16x8);
+    const U16x8 dc = __builtin_convertvector(vec::load<vec::U8x8>(out + k), U16x8);
+    const U16x8 sa = __builtin_shufflevector(sc, sc, at, at, at, at, 4 + at, 4 + at, 4 + at, 4 + at);
+    const U16x8 m = sc * sa + dc * (static_cast<std::uint16_t>(kMax8) - sa);
+    U16x8 stored = (m + 127) / static_cast<std::uint16_t>(kMax8);
+    stored = alphaLanes != 0 ? static_cast<std::uint16_t>(kMax8) : stored;
+    const vec::U8x8 bytes = __builtin_convertvector(stored, vec::U8x8);
+    std::memcpy(out + k, &bytes, sizeof bytes);
+  }
+  return true;
+}
+// The same in 16 bits, onto 8 destinations of alpha >= 32768 (clamped, 32768): Q = 2^30 and
+// P = 2^15 * m with m = sc*S + dc*(2^15 - S) over the clamped channels, so (2P + Q) / (2Q) is
+// (m + 2^14) >> 15 and outA stores 32768, as integerOverFull does for every S. m <= 2^30: a
+// pixel a vector of 32-bit lanes.
+inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
+  using vec::U16x8;
+  using vec::U32x4;
+  constexpr int at = offsetof(PF_Pixel16, alpha) / sizeof(A_u_short);
+  constexpr auto full16 = static_cast<std::uint16_t>(kMax16);
+  constexpr U16x8 alphaLanes{at == 0, at == 1, at == 2, at == 3, at == 0, at == 1, at == 2, at == 3};
+  vec::I16x8 bad{};
+  for (int k = 0; k < kBlock; k += 2) bad |= (vec::load<U16x8>(out + k) < full16) & (alphaLanes != 0);
+  if (!vec::allZero(bad)) return false;
+  constexpr U32x4 alphaLane{at == 0, at == 1, at == 2, at == 3};
+  for (int k = 0; k < kBlock; ++k) {
+    U32x4 sc = __builtin_convertvector(vec::load<vec::U16x4>(in + k), U32x4);
+    U32x4 dc = __builtin_convertvector(vec::load<vec::U16x4>(out + k), U32x4);
+    sc = sc > kMax16 ? kMax16 : sc;
+    dc = dc > kMax16 ? kMax16 : dc;
+    const U32x4 sa = __builtin_shufflevector(sc, sc, at, at, at, at);
+    const U32x4 m = sc * sa + dc * (kMax16 - sa);
+    U32x4 stored = (m + (1u << 14)) >> 15;
+    stored = alphaLane != 0 ? kMax16 : stored;
+    const vec::U16x4 values = __builtin_convertvector(stored, vec::U16x4);
+    std::memcpy(out + k, &values, sizeof values);
+  }
+  return true;
+}
+template <typename Pixel>
+bool overOntoOpaqueBlock(const Pixel*, Pixel*) {
+  return false;
+}
 #else
 template <typename Pixel>
 bool overOpaqueBlock(const Pixel*, Pixel*) {
+  return false;
+}
+template <typename Pixel>
+bool overOntoOpaqueBlock(const Pixel*, Pixel*) {
   return false;
 }
 
@@ -354,6 +422,7 @@ void overRow(const Pixel* in, Pixel* out, std::int64_t n, double opacity) {
     prefetchAhead(out + i);
     if (blockKeepsDestination(in + i, out + i)) continue;
     if (full && overOpaqueBlock(in + i, out + i)) continue;  // the opaque inside of a stroke
+    if (full && overOntoOpaqueBlock(in + i, out + i)) continue;
     for (std::int64_t k = i; k < i + kBlock; ++k) one(k);
   }
   for (; i < n; ++i) one(i);
