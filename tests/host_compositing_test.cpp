@@ -208,19 +208,30 @@ TEST(HostCompositing, SixteenBitEdgeValues) {
   expectReferenceResults(s, d, 0.5);
 }
 
+// Random 16-bit channel values: one in ten an edge value, one in ten anywhere (above 32768
+// too, which the formula clamps), the rest in range.
+class Random16 {
+public:
+  explicit Random16(unsigned seed) : random_(seed) {}
+  // 0 … 9, evenly
+  unsigned tenth() { return pick_(random_); }
+  A_u_short any() { return static_cast<A_u_short>(full_(random_)); }
+  A_u_short value() {
+    const unsigned k = tenth();
+    return k == 0 ? kEdges16[any() % kEdges16.size()] : k == 1 ? any() : static_cast<A_u_short>(inRange_(random_));
+  }
+
+private:
+  std::mt19937 random_;
+  std::uniform_int_distribution<unsigned> full_{0, 65535}, inRange_{0, 32768}, pick_{0, 9};
+};
+
 TEST(HostCompositing, SixteenBitRandomSweep) {
   // Every alpha pair on a coarse grid with random colours, then two million random pixel
   // pairs; values above 32768 (clamped by the formula) in all four channels.
-  std::mt19937 random(16);
-  std::uniform_int_distribution<unsigned> full(0, 65535), inRange(0, 32768), pick(0, 9);
-  const auto value = [&] {
-    const unsigned k = pick(random);
-    return static_cast<A_u_short>(k == 0 ? kEdges16[full(random) % kEdges16.size()] : k == 1 ? full(random) : inRange(random));
-  };
-  const auto alpha = [&] {
-    const unsigned k = pick(random);
-    return k < 3 ? A_u_short{0} : value();
-  };
+  Random16 random(16);
+  const auto value = [&] { return random.value(); };
+  const auto alpha = [&] { return random.tenth() < 3 ? A_u_short{0} : value(); };
   std::vector<PF_Pixel16> s, d;
   for (unsigned sa = 0; sa <= 65535; sa += 257) {
     for (unsigned da = 0; da <= 65535; da += 129) {
@@ -230,7 +241,7 @@ TEST(HostCompositing, SixteenBitRandomSweep) {
   }
   for (int i = 0; i < 2'000'000; ++i) {
     s.push_back(PF_Pixel16{alpha(), value(), value(), value()});
-    d.push_back(PF_Pixel16{pick(random) == 0 ? A_u_short{0} : value(), value(), value(), value()});
+    d.push_back(PF_Pixel16{random.tenth() == 0 ? A_u_short{0} : value(), value(), value(), value()});
   }
   for (std::size_t i = 0; i < s.size(); i += 4) {
     ASSERT_TRUE(sameBits(integerOverFull(s[i], d[i]), referenceOver(s[i], d[i], 1.0)))
@@ -245,13 +256,9 @@ TEST(HostCompositing, SixteenBitOntoOpaque) {
   // Destinations of alpha 32768 and above (stored as 32768 after clamping) in whole blocks:
   // every pair of edge values as source alpha and colours, then a million random pixels with
   // a few channels above 32768.
-  std::mt19937 random(1616);
-  std::uniform_int_distribution<unsigned> full(0, 65535), inRange(0, 32768), pick(0, 9);
-  const auto value = [&] {
-    const unsigned k = pick(random);
-    return static_cast<A_u_short>(k == 0 ? kEdges16[full(random) % kEdges16.size()] : k == 1 ? full(random) : inRange(random));
-  };
-  const auto opaque = [&] { return static_cast<A_u_short>(pick(random) == 0 ? 32768 + full(random) % 32768 : 32768); };
+  Random16 random(1616);
+  const auto value = [&] { return random.value(); };
+  const auto opaque = [&] { return static_cast<A_u_short>(random.tenth() == 0 ? 32768 + random.any() % 32768 : 32768); };
   std::vector<PF_Pixel16> s, d;
   for (A_u_short sa : kEdges16) {
     for (A_u_short sc : kEdges16) {
@@ -262,7 +269,7 @@ TEST(HostCompositing, SixteenBitOntoOpaque) {
     }
   }
   for (int i = 0; i < 1'000'000; ++i) {
-    s.push_back(PF_Pixel16{pick(random) < 2 ? A_u_short{0} : value(), value(), value(), value()});
+    s.push_back(PF_Pixel16{random.tenth() < 2 ? A_u_short{0} : value(), value(), value(), value()});
     d.push_back(PF_Pixel16{opaque(), value(), value(), value()});
   }
   expectReferenceResults(s, d, 1.0);
