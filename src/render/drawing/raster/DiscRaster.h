@@ -87,14 +87,27 @@ void smallDisc(int width, int height, double x, double y, double r, const DiscRa
     detail::settledRun(sink, py, settledLeft, settledRight);
     double f = rowF;
     double rowStep = rowStepStart;
-    for (int px = x0; px <= x1; ++px) {
-      if (px < settledLeft || px > settledRight) {
+    // The row in three stretches (before the run, the run, after it), so that no pixel asks
+    // whether it lies in the run; f steps through the run all the same, as it must.
+    int px = x0;
+    const auto draw = [&](int last) {
+      for (; px <= last; ++px) {
         const int coverage = coverageOf.at(f);
         if (coverage > 0) sink.pixel(px, py, coverage);
+        f += rowStep;
+        rowStep += inverseRadius;
       }
-      f += rowStep;
-      rowStep += inverseRadius;
+    };
+    const int runFirst = std::max(settledLeft, x0);
+    const int runLast = std::min(settledRight, x1);
+    if (runFirst <= runLast) {
+      draw(runFirst - 1);
+      for (; px <= runLast; ++px) {
+        f += rowStep;
+        rowStep += inverseRadius;
+      }
     }
+    draw(x1);
     rowF += columnStep;
     columnStep += inverseRadius;
   }
