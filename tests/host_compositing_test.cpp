@@ -329,6 +329,43 @@ TEST(HostCompositing, FloatRandomSweep) {
   expectReferenceResults(s, d, 1.0);
 }
 
+TEST(HostCompositing, FloatOntoOpaque) {
+  // Destinations of alpha 1 and above (1 after clamping) in whole blocks, under sources of
+  // every special value in every channel, of alphas so small that outA is not exactly 1, and
+  // of ordinary values; a NaN destination alpha in a block sends it the long way.
+  const std::vector<float> v = specialFloats();
+  std::mt19937 random(4096);
+  std::uniform_int_distribution<std::size_t> any(0, v.size() - 1);
+  std::uniform_int_distribution<unsigned> pick(0, 99);
+  std::uniform_real_distribution<float> ordinary(0.0f, 1.0f);
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const std::array<float, 4> opaque{1.0f, 1.0f + 1e-7f, 2.0f, inf};
+  const auto value = [&] { return pick(random) < 5 ? v[any(random)] : ordinary(random); };
+  const auto alpha = [&] {
+    const unsigned kind = pick(random);
+    if (kind < 10) return std::ldexp(ordinary(random), -30 - static_cast<int>(pick(random) % 100));
+    if (kind < 30) return v[any(random)];
+    return ordinary(random);
+  };
+  std::vector<PF_PixelFloat> s, d;
+  for (float channel : v) {
+    for (int place = 0; place < 4; ++place) {
+      PF_PixelFloat source{0.5f, 0.25f, 0.75f, 1.0f};
+      PF_FpShort* channels[] = {&source.alpha, &source.red, &source.green, &source.blue};
+      *channels[place] = channel;
+      for (float dc : v) {
+        s.push_back(source);
+        d.push_back(PF_PixelFloat{opaque[pick(random) % 4], dc, value(), value()});
+      }
+    }
+  }
+  for (int i = 0; i < 500'000; ++i) {
+    s.push_back(PF_PixelFloat{alpha(), value(), value(), value()});
+    d.push_back(PF_PixelFloat{i % 1000 == 0 ? nan : opaque[pick(random) % 4], value(), value(), value()});
+  }
+  expectReferenceResults(s, d, 1.0);
+}
+
 // ---- One odd pixel among pixels that keep the destination ----
 
 // Blocks of eight pixel pairs that all keep the destination (transparent source over an

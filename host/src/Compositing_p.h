@@ -13,6 +13,10 @@
 #include <limits>
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "AE_Effect.h"
 #include "aehost/Channels.h"
 
@@ -351,6 +355,42 @@ inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
   }
   return true;
 }
+// Float onto 8 destinations of alpha >= 1 (clamped, da = 1): the reference's own double
+// arithmetic without its division, four channels a vector. With sa = clamp(S, 0, 1) in
+// [0, 1], da * (1 - sa) is 1 - sa, and outA = sa + (1 - sa) is exactly 1: for sa >= 1/2,
+// 1 - sa is exact (Sterbenz); below, 1 - sa in [1/2, 1] is off by at most 2^-54, so the sum
+// lies within 2^-54 of 1 and rounds to 1 (a tie at 1 - 2^-54 goes to the even 1). So alpha
+// stores 1 and each colour (sc*sa + dc*(1 - sa)) / 1. No channel may be NaN: which of two
+// NaNs an addition passes on depends on the order the compiler gave its operands, which
+// may differ between this and the reference; a NaN the arithmetic makes (inf * 0) is the
+// one default NaN in both.
+#if defined(__SSE2__)
+// In SSE2 itself: the same in vector extensions compiled to a channel at a time through the
+// general registers.
+inline bool overOntoOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
+  static_assert(offsetof(PF_PixelFloat, alpha) == 0, "alpha is the first lane");
+  vec::I32x4 ok = ~vec::I32x4{};
+  for (int k = 0; k < kBlock; ++k) {
+    const vec::F32x4 s = vec::load<vec::F32x4>(in + k), d = vec::load<vec::F32x4>(out + k);
+    ok &= (s == s) & (d == d);
+    ok[0] &= -(d[0] >= 1.0f);
+  }
+  if (!vec::allZero(~ok)) return false;
+  const __m128d one = _mm_set1_pd(1.0);
+  for (int k = 0; k < kBlock; ++k) {
+    const __m128 s = _mm_loadu_ps(&in[k].alpha), d = _mm_loadu_ps(&out[k].alpha);
+    const __m128d alpha = _mm_set1_pd(normalisedAlpha(in[k].alpha));
+    const __m128d kept = _mm_sub_pd(one, alpha);
+    // Channels (alpha, red) and (green, blue).
+    const __m128d low = _mm_add_pd(_mm_mul_pd(_mm_cvtps_pd(s), alpha), _mm_mul_pd(_mm_cvtps_pd(d), kept));
+    const __m128d high = _mm_add_pd(_mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(s, s)), alpha),
+                                    _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(d, d)), kept));
+    const __m128 stored = _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
+    _mm_storeu_ps(&out[k].alpha, _mm_move_ss(stored, _mm_set_ss(1.0f)));
+  }
+  return true;
+}
+#endif
 template <typename Pixel>
 bool overOntoOpaqueBlock(const Pixel*, Pixel*) {
   return false;
