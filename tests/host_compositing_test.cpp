@@ -331,8 +331,8 @@ TEST(HostCompositing, FloatRandomSweep) {
 
 TEST(HostCompositing, FloatOntoOpaque) {
   // Destinations of alpha 1 and above (1 after clamping) in whole blocks, under sources of
-  // every special value in every channel, of alphas so small that outA is not exactly 1, and
-  // of ordinary values; a NaN destination alpha in a block sends it the long way.
+  // every special value in every channel, of alphas under 2^-30 (where 1 - sa is rounded),
+  // and of ordinary values; a NaN destination alpha in a block sends it the long way.
   const std::vector<float> v = specialFloats();
   std::mt19937 random(4096);
   std::uniform_int_distribution<std::size_t> any(0, v.size() - 1);

@@ -356,17 +356,18 @@ inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
   return true;
 }
 // Float onto 8 destinations of alpha >= 1 (clamped, da = 1): the reference's own double
-// arithmetic without its division, four channels a vector. With sa = clamp(S, 0, 1) in
+// arithmetic without its division, two channels a vector. With sa = clamp(S, 0, 1) in
 // [0, 1], da * (1 - sa) is 1 - sa, and outA = sa + (1 - sa) is exactly 1: for sa >= 1/2,
 // 1 - sa is exact (Sterbenz); below, 1 - sa in [1/2, 1] is off by at most 2^-54, so the sum
 // lies within 2^-54 of 1 and rounds to 1 (a tie at 1 - 2^-54 goes to the even 1). So alpha
-// stores 1 and each colour (sc*sa + dc*(1 - sa)) / 1. No channel may be NaN: which of two
-// NaNs an addition passes on depends on the order the compiler gave its operands, which
-// may differ between this and the reference; a NaN the arithmetic makes (inf * 0) is the
-// one default NaN in both.
+// stores 1 and each colour sc*sa + dc*(1 - sa), a division by 1 changing no double. No
+// channel may be NaN: which of two NaNs an addition passes on depends on the order the
+// compiler gave its operands, which may differ between this and the reference; a NaN the
+// arithmetic makes (inf * 0) is the one default NaN in both.
+//
+// In SSE2 intrinsics: written in the vector extensions, the conversions went a channel at a
+// time through the general registers and the whole ran slower than the pixel-by-pixel path.
 #if defined(__SSE2__)
-// In SSE2 itself: the same in vector extensions compiled to a channel at a time through the
-// general registers.
 inline bool overOntoOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
   static_assert(offsetof(PF_PixelFloat, alpha) == 0, "alpha is the first lane");
   vec::I32x4 ok = ~vec::I32x4{};
