@@ -309,22 +309,37 @@ TEST(HostCompositing, FloatSpecialValues) {
   expectReferenceResults(s, d, 0.0);
 }
 
+// Random float channels: special values, now and then, among ordinary ones in 0 … 1.
+class RandomFloats {
+public:
+  explicit RandomFloats(unsigned seed) : random_(seed) {}
+  // 0 … 99, evenly
+  unsigned percent() { return percent_(random_); }
+  float ordinary() { return ordinary_(random_); }
+  float special() { return special_[any_(random_)]; }
+  // A special value in `specialPercent` of a hundred, else an ordinary one.
+  float value(unsigned specialPercent) { return percent() < specialPercent ? special() : ordinary(); }
+
+private:
+  std::mt19937 random_;
+  std::vector<float> special_ = specialFloats();
+  std::uniform_int_distribution<std::size_t> any_{0, special_.size() - 1};
+  std::uniform_int_distribution<unsigned> percent_{0, 99};
+  std::uniform_real_distribution<float> ordinary_{0.0f, 1.0f};
+};
+
 TEST(HostCompositing, FloatRandomSweep) {
   // A million pixel pairs: mostly the cleared and ordinary pixels of a stroke, with special
   // values sprinkled through so blocks of eight mix every case.
-  const std::vector<float> v = specialFloats();
-  std::mt19937 random(3232);
-  std::uniform_int_distribution<std::size_t> any(0, v.size() - 1);
-  std::uniform_int_distribution<unsigned> pick(0, 99);
-  std::uniform_real_distribution<float> ordinary(0.0f, 1.0f);
-  const auto value = [&] { return pick(random) < 3 ? v[any(random)] : ordinary(random); };
+  RandomFloats random(3232);
+  const auto value = [&] { return random.value(3); };
   std::vector<PF_PixelFloat> s, d;
   for (int i = 0; i < 1'000'000; ++i) {
-    const unsigned kind = pick(random);
+    const unsigned kind = random.percent();
     if (kind < 40) s.push_back(PF_PixelFloat{});
     else if (kind < 60) s.push_back(PF_PixelFloat{1.0f, value(), value(), value()});
     else s.push_back(PF_PixelFloat{value(), value(), value(), value()});
-    d.push_back(PF_PixelFloat{pick(random) < 90 ? 1.0f : value(), value(), value(), value()});
+    d.push_back(PF_PixelFloat{random.percent() < 90 ? 1.0f : value(), value(), value(), value()});
   }
   expectReferenceResults(s, d, 1.0);
 }
@@ -333,35 +348,31 @@ TEST(HostCompositing, FloatOntoOpaque) {
   // Destinations of alpha 1 and above (1 after clamping) in whole blocks, under sources of
   // every special value in every channel, of alphas under 2^-30 (where 1 - sa is rounded),
   // and of ordinary values; a NaN destination alpha in a block sends it the long way.
-  const std::vector<float> v = specialFloats();
-  std::mt19937 random(4096);
-  std::uniform_int_distribution<std::size_t> any(0, v.size() - 1);
-  std::uniform_int_distribution<unsigned> pick(0, 99);
-  std::uniform_real_distribution<float> ordinary(0.0f, 1.0f);
+  RandomFloats random(4096);
   const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-  const std::array<float, 4> opaque{1.0f, 1.0f + 1e-7f, 2.0f, inf};
-  const auto value = [&] { return pick(random) < 5 ? v[any(random)] : ordinary(random); };
+  const std::array<float, 4> opaqueAlphas{1.0f, 1.0f + 1e-7f, 2.0f, inf};
+  const auto opaque = [&] { return opaqueAlphas[random.percent() % 4]; };
+  const auto value = [&] { return random.value(5); };
   const auto alpha = [&] {
-    const unsigned kind = pick(random);
-    if (kind < 10) return std::ldexp(ordinary(random), -30 - static_cast<int>(pick(random) % 100));
-    if (kind < 30) return v[any(random)];
-    return ordinary(random);
+    const unsigned kind = random.percent();
+    if (kind < 10) return std::ldexp(random.ordinary(), -30 - static_cast<int>(random.percent()));
+    return random.value(kind < 30 ? 100 : 0);
   };
   std::vector<PF_PixelFloat> s, d;
-  for (float channel : v) {
+  for (float channel : specialFloats()) {
     for (int place = 0; place < 4; ++place) {
       PF_PixelFloat source{0.5f, 0.25f, 0.75f, 1.0f};
       PF_FpShort* channels[] = {&source.alpha, &source.red, &source.green, &source.blue};
       *channels[place] = channel;
-      for (float dc : v) {
+      for (float dc : specialFloats()) {
         s.push_back(source);
-        d.push_back(PF_PixelFloat{opaque[pick(random) % 4], dc, value(), value()});
+        d.push_back(PF_PixelFloat{opaque(), dc, value(), value()});
       }
     }
   }
   for (int i = 0; i < 500'000; ++i) {
     s.push_back(PF_PixelFloat{alpha(), value(), value(), value()});
-    d.push_back(PF_PixelFloat{i % 1000 == 0 ? nan : opaque[pick(random) % 4], value(), value(), value()});
+    d.push_back(PF_PixelFloat{i % 1000 == 0 ? nan : opaque(), value(), value(), value()});
   }
   expectReferenceResults(s, d, 1.0);
 }
