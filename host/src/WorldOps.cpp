@@ -45,10 +45,12 @@ struct SourceRows {
 };
 
 // Copies larger than this go past the caches: the destination is written with streaming
-// stores, which do not first read each line they replace. A 1080p float frame (32 MB) copies
-// in 2.4 ms instead of 3.3, and a 16-bit one (16 MB) takes a 16-bit frame about 5 % less;
-// smaller copies (an 8-bit 1080p frame is 8 MB) stay cached for what reads them next.
-constexpr std::size_t kStreamingCopyBytes = std::size_t{12} << 20;
+// stores, which do not first read each line they replace. A 1080p float frame (32 MB, as
+// large as the whole L3) copies in 2.4 ms instead of 3.3. Smaller copies stay cached for what
+// reads them next, the compositing of the strokes over them: an 8-bit 1080p frame is 8 MB,
+// a 16-bit one 16 MB, which took plain16/t10 5 to 12 % longer when it streamed (three
+// interleaved runs; an earlier, noisier run had seen it 5 % shorter).
+constexpr std::size_t kStreamingCopyBytes = std::size_t{20} << 20;
 
 void copyBytesStreaming(char* dst, const char* src, std::size_t n) {
 #if defined(__SSE2__)
