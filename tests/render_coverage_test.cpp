@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "pixel/BlendStampPixel.h"
@@ -220,6 +221,22 @@ TYPED_TEST(CoverageStampTest, HalfPixelDiscGivesItsCentrePixelCoverage82) {
   EXPECT_PRED2(samePixel<Pixel>, canvas.at(2, 2), expected);
   EXPECT_PRED2(samePixel<Pixel>, canvas.at(3, 2), neighbour);
   EXPECT_TRUE(canvas.guardIntact());
+}
+
+// The integer depths scale by an integer quotient; the alpha they must give is the double
+// formula's, for every channel value (valid or not) at every coverage.
+TYPED_TEST(CoverageStampTest, ScaledAlphaIsTheDoubleFormulaForEveryChannelAndCoverage) {
+  using Traits = PixelTraits<TypeParam>;
+  using Channel = typename Traits::Channel;
+  if constexpr (!std::is_floating_point_v<Channel>) {
+    for (int alpha = 0; alpha <= std::numeric_limits<Channel>::max(); ++alpha) {
+      for (int coverage = 0; coverage <= 255; ++coverage) {
+        const auto expected =
+            static_cast<Channel>(static_cast<double>(static_cast<std::int64_t>(alpha) * coverage) * (1.0 / 255.0));
+        ASSERT_EQ(Traits::scaleByCoverage(static_cast<Channel>(alpha), coverage), expected) << alpha << " " << coverage;
+      }
+    }
+  }
 }
 
 TYPED_TEST(CoverageStampTest, FullCoverageKeepsTheStampAlpha) {
