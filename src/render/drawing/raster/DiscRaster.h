@@ -16,6 +16,7 @@
 
 #include "raster/DiscRadius.h"
 #include "raster/EdgeCoverage.h"
+#include "raster/InlineLambda.h"
 #include "raster/SpanBuffer.h"
 
 namespace raster {
@@ -225,7 +226,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& win
   // One step: the major move (mi, mj) always, the minor move (ni, nj) when the midpoint test
   // says the circle has been crossed: F ≥ 0 where the minor move points inward (odd octants),
   // F < 0 where it points outward (even octants). (oi, oj) is the octant's outward direction.
-  const auto step = [&](int mi, int mj, int ni, int nj, bool minorPointsInward, int oi, int oj) {
+  const auto step = [&](int mi, int mj, int ni, int nj, bool minorPointsInward, int oi, int oj) INKLINE_INLINE_LAMBDA {
     const std::int64_t f = midpointTest(2 * i + 2 * mi + ni, 2 * j + 2 * mj + nj);
     i += mi;
     j += mj;

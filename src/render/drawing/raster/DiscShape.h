@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "raster/DiscRaster.h"
+#include "raster/InlineLambda.h"
 #include "raster/RowGroups.h"
 
 namespace raster {
@@ -135,7 +136,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   auto& counts = cache.rowCounts;
   counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
   bool allCounted = true;
-  const auto rim = [&](int i, int j, double f) {
+  const auto rim = [&](int i, int j, double f) INKLINE_INLINE_LAMBDA {
     const int coverage = coverageOf.at(f);
     if (coverage < 1) return;
     walked.push_back({i, j, coverage});
@@ -146,7 +147,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
       allCounted = false;
     }
   };
-  traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) {
+  traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) INKLINE_INLINE_LAMBDA {
     rim(i, j, fP);
     rim(qi, qj, fQ);
     spans.narrow(i, j);
