@@ -228,7 +228,9 @@ TYPED_TEST(CoverageStampTest, HalfPixelDiscGivesItsCentrePixelCoverage82) {
 TYPED_TEST(CoverageStampTest, ScaledAlphaIsTheDoubleFormulaForEveryChannelAndCoverage) {
   using Traits = PixelTraits<TypeParam>;
   using Channel = typename Traits::Channel;
-  if constexpr (!std::is_floating_point_v<Channel>) {
+  if constexpr (std::is_floating_point_v<Channel>) {
+    GTEST_SKIP() << "float alphas are scaled in floating point";
+  } else {
     for (int alpha = 0; alpha <= std::numeric_limits<Channel>::max(); ++alpha) {
       for (int coverage = 0; coverage <= 255; ++coverage) {
         const auto expected =

@@ -41,8 +41,8 @@ struct IntegerPixelTraits {
   static Channel alphaFromOpacity(double opacity) { return fromFraction(opacity); }
 
   // alpha' = trunc(alpha · cov · (1/255)), alpha · cov formed as an integer; cov in 0 … 255.
-  // For every such product of any channel value that is the integer quotient alpha · cov / 255
-  // (the tests go through all of them), which needs no trip through double.
+  // For every channel value and coverage that equals the integer quotient alpha · cov / 255
+  // (a test goes through all of them), which needs no trip through double.
   static Channel scaleByCoverage(Channel alpha, int coverage) {
     const Wide product = static_cast<Wide>(alpha) * coverage;
     return static_cast<Channel>(product / 255);
