@@ -205,8 +205,32 @@ struct RimWindow {
 // nearer end, and inward past the inner row exactly when f ≥ 0 at the farther one. The
 // stretch is reported as passOver(i1, firstRow, lastRow) (its own first step included, which
 // repeats a bound already made).
+// A pixel of a rim walk, relative to the centre cell.
+struct RimPoint {
+  int i = 0;
+  int j = 0;
+  bool operator==(const RimPoint&) const = default;
+};
+
+// Where the rim walk of a large disc starts: the bottom pixel in column ceil(xs),
+// j = floor(ys + sqrt(r² − (i − xs)²) + 0.5).
+inline RimPoint rimAnchor(const QuantisedDisc& disc) {
+  const int i = static_cast<int>(std::ceil(disc.xs));
+  const double dx = i - disc.xs;
+  return {i, static_cast<int>(std::floor(disc.ys + std::sqrt(disc.r * disc.r - dx * dx) + 0.5))};
+}
+
+// Where a rim walk stood: at its start, after its fourth octant (the top, in column 0) and at
+// its end. A walk whose end is its anchor has gone round the circle and closed.
+struct RimWalkEnds {
+  RimPoint anchor;
+  RimPoint top;
+  RimPoint end;
+  bool closes() const { return end == anchor; }
+};
+
 template <class Visit, class PassOver>
-void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
+RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
   const int sx = disc.sx;
   const int sy = disc.sy;
   const double xs = disc.xs;
@@ -219,8 +243,10 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& win
     return 16 * x2 * x2 - 4 * x2 * sx + 16 * y2 * y2 - 4 * y2 * sy + constantPart;
   };
 
-  int i = static_cast<int>(std::ceil(xs));
-  int j = static_cast<int>(std::floor(ys + std::sqrt(r * r - (i - xs) * (i - xs)) + 0.5));
+  RimWalkEnds ends;
+  ends.anchor = rimAnchor(disc);
+  int i = ends.anchor.i;
+  int j = ends.anchor.j;
   bool standsOnStep = false;  // the anchor is not a step
 
   // One step: the major move (mi, mj) always, the minor move (ni, nj) when the midpoint test
@@ -414,6 +440,7 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& win
       n -= passed;
     }
   }
+  ends.top = {i, j};
   // 5: top, left half
   while (v() < h()) {
     if (passColumns(-1, -1, upTo(toDiagonal - xs, -i)) == 0) step(-1, 0, 0, 1, true, 0, -1);
@@ -442,12 +469,14 @@ void traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& win
       n -= passed;
     }
   }
+  ends.end = {i, j};
+  return ends;
 }
 
 // The whole walk, every step visited.
 template <class Visit>
-void traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
-  traceDiscRim(disc, std::forward<Visit>(visit), RimWindow{}, [](int, std::int64_t, std::int64_t) {});
+RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
+  return traceDiscRim(disc, std::forward<Visit>(visit), RimWindow{}, [](int, std::int64_t, std::int64_t) {});
 }
 
 // Whether a large disc holds the whole canvas with room to spare: every pixel at most r − 4

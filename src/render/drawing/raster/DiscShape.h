@@ -48,6 +48,7 @@ struct DiscShape {
   std::vector<int> spanRights;
   std::vector<int> rimLefts;
   std::vector<int> rimRights;
+  RimWalkEnds walk;  // where the walk that made the shape stood (see turnDiscShape)
 };
 
 // The rows k of a shape whose first row lies on canvas row `top` that fall on a canvas of
@@ -81,6 +82,12 @@ public:
     Slot& slot = slots_[index];
     if (radiusRepeats && slot == Slot::Unseen) slot = Slot::Seen;
     return slot;
+  }
+
+  // The shape recorded for offset (sx, sy) of the current radius, if there is one.
+  const DiscShape* recorded(int sx, int sy) const {
+    const std::size_t index = static_cast<std::size_t>(sy) * kOffsets + static_cast<std::size_t>(sx);
+    return slots_[index] == Slot::Recorded ? &shapes_[index] : nullptr;
   }
 
   // Scratch of the recording: the rim walk's pixels before they are sorted into rows.
@@ -147,7 +154,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
       allCounted = false;
     }
   };
-  traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) INKLINE_INLINE_LAMBDA {
+  shape.walk = traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) INKLINE_INLINE_LAMBDA {
     rim(i, j, fP);
     rim(qi, qj, fQ);
     spans.narrow(i, j);
@@ -217,6 +224,81 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
       row.right = std::max(row.right, lastColumn);
     }
   }
+}
+
+// A disc and its half turn. The disc at offset (16 − sx, 16 − sy) (16 being the next cell's 0)
+// is the disc at (sx, sy) turned half round: its pixel (mx − i, my − j) lies where pixel (i, j)
+// of the first does, mx = 1 for sx > 0, else 0 (my likewise). Everything the rim walk decides
+// turns with it: the midpoint test has the same value at turned points (the turn changes its
+// constant part by the integer 64 − 8sx + 64 − 8sy, which is rounded with it), edge
+// distances only change the sign of dx and dy, each octant's step rule and end test turn into
+// those of the octant opposite (bottom rightwards into top leftwards, and so on), and for
+// sx > 0 the spans' split between columns 0 and 1 turns into itself with the sides swapped
+// (for sx = 0 column 0 stays on the left, so those discs are always walked). Only the start
+// does not turn: each walk starts at its own anchor, from a square root. So where the first
+// walk closes on its anchor and the second's anchor is the turned point where the first stood
+// at the top, the second walk is the first one turned, visit for visit, started halfway round.
+// Such a shape is turned instead of walked: a copy, without the walk, its coverage or a sort.
+inline bool turnsInto(const DiscShape& from, const QuantisedDisc& disc) {
+  if (disc.sx == 0 || !from.walk.closes()) return false;
+  const int my = disc.sy == 0 ? 0 : 1;
+  return rimAnchor(disc) == RimPoint{1 - from.walk.top.i, my - from.walk.top.j};
+}
+
+// `to` as `from` turned half round (pixel (i, j) to (mx − i, my − j)); needs
+// turnsInto(from, disc) for the disc `to` stands for.
+inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) {
+  const auto turnColumn = [mx](int column) { return mx - column; };
+  const std::size_t rows = from.rows.size();
+  const int rimPixels = static_cast<int>(from.rim.size());
+  to.firstRow = my - (from.firstRow + static_cast<int>(rows) - 1);
+  // Rows come bottom up and each row's pixels right to left: the rim laid out backwards.
+  to.rim.resize(from.rim.size());
+  for (std::size_t n = 0; n < from.rim.size(); ++n) {
+    const DiscShape::RimPixel& p = from.rim[from.rim.size() - 1 - n];
+    to.rim[n] = DiscShape::RimPixel{turnColumn(p.column), p.coverage};
+  }
+  to.rows.resize(rows);
+  const std::size_t padded = rows + kRowGroupPadding;
+  to.spanLefts.assign(padded, DiscShape::kNoLeft);
+  to.spanRights.assign(padded, DiscShape::kNoRight);
+  to.rimLefts.assign(padded, DiscShape::kNoLeft);
+  to.rimRights.assign(padded, DiscShape::kNoRight);
+  for (std::size_t k = 0; k < rows; ++k) {
+    const std::size_t fromK = rows - 1 - k;
+    const DiscShape::Row& row = from.rows[fromK];
+    DiscShape::Row& turned = to.rows[k];
+    turned = DiscShape::Row{};
+    turned.firstRim = rimPixels - (row.firstRim + row.rimCount);
+    turned.rimCount = row.rimCount;
+    if (row.spanLeft <= row.spanRight) {
+      turned.spanLeft = to.spanLefts[k] = turnColumn(row.spanRight);
+      turned.spanRight = to.spanRights[k] = turnColumn(row.spanLeft);
+    }
+    if (row.left <= row.right) {
+      turned.left = turnColumn(row.right);
+      turned.right = turnColumn(row.left);
+    }
+    if (row.rimCount > 0) {
+      to.rimLefts[k] = turnColumn(from.rimRights[fromK]);
+      to.rimRights[k] = turnColumn(from.rimLefts[fromK]);
+    }
+  }
+  const auto turn = [mx, my](RimPoint p) { return RimPoint{mx - p.i, my - p.j}; };
+  to.walk = RimWalkEnds{turn(from.walk.top), turn(from.walk.anchor), turn(from.walk.top)};
+}
+
+// The shape of `disc`, turned from its half-turn partner where that is recorded and turns into
+// it, else walked.
+inline void recordOrTurnDiscShape(const QuantisedDisc& disc, const DiscRadius& radius, SpanBuffer& spans,
+                                  DiscShapeCache& cache, DiscShape& shape) {
+  const int partnerY = (16 - disc.sy) % 16;
+  const DiscShape* partner = disc.sx == 0 ? nullptr : cache.recorded(16 - disc.sx, partnerY);
+  if (partner != nullptr && turnsInto(*partner, disc)) {
+    turnDiscShape(*partner, 1, disc.sy == 0 ? 0 : 1, shape);
+    return;
+  }
+  recordDiscShape(disc, radius, spans, cache, shape);
 }
 
 // A row's rim pixels (in column order, relative to cellX) that lie outside columns
@@ -292,7 +374,7 @@ void largeDiscFromShapes(int width, int height, double x, double y, double r, co
     return;
   }
   if (slot == DiscShapeCache::Slot::Seen) {
-    recordDiscShape(disc, radius, spans, cache, *shape);
+    recordOrTurnDiscShape(disc, radius, spans, cache, *shape);
     slot = DiscShapeCache::Slot::Recorded;
   }
   replayDiscShape(*shape, disc.cellX, disc.cellY, width, height, sink);

@@ -89,7 +89,7 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   if (slot == raster::DiscShapeCache::Slot::Unseen) return false;
   canvas.radius = DiscRadius::of(r);
   if (slot == raster::DiscShapeCache::Slot::Seen) {
-    raster::recordDiscShape(disc, canvas.radius, canvas.spanBuffer, canvas.discShapes, *shape);
+    raster::recordOrTurnDiscShape(disc, canvas.radius, canvas.spanBuffer, canvas.discShapes, *shape);
     slot = raster::DiscShapeCache::Slot::Recorded;
   }
 
