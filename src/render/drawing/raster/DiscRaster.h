@@ -220,11 +220,14 @@ inline RimPoint rimAnchor(const QuantisedDisc& disc) {
   return {i, static_cast<int>(std::floor(disc.ys + std::sqrt(disc.r * disc.r - dx * dx) + 0.5))};
 }
 
-// Where a rim walk stood: at its start, after its fourth octant (the top, in column 0) and at
-// its end. A walk whose end is its anchor has gone round the circle and closed.
+// Where a rim walk stood: at its start, after its second, fourth and sixth octant (on the
+// right, the top and the left) and at its end. A walk whose end is its anchor has gone round
+// the circle and closed.
 struct RimWalkEnds {
   RimPoint anchor;
+  RimPoint right;
   RimPoint top;
+  RimPoint left;
   RimPoint end;
   bool closes() const { return end == anchor; }
 };
@@ -426,6 +429,7 @@ RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWind
       n -= passed;
     }
   }
+  ends.right = {i, j};
   // 3: right side, upper half
   while (h() > -v()) {
     if (passRows(-1, 1, upTo(toDiagonal - ys, -j)) == 0) step(0, -1, -1, 0, true, 1, 0);
@@ -455,6 +459,7 @@ RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWind
       n -= passed;
     }
   }
+  ends.left = {i, j};
   // 7: left side, lower half
   while (v() < -h()) {
     if (passRows(1, -1, upTo(ys + toDiagonal, j)) == 0) step(0, 1, 1, 0, true, -1, 0);

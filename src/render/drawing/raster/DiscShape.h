@@ -64,7 +64,10 @@ inline ShapeRowsOnCanvas shapeRowsOnCanvas(const DiscShape& shape, std::int64_t 
 // Shapes for one radius at a time, one per sub-pixel offset. The first disc of a radius is
 // drawn directly; from the second disc of the same radius on every offset is worth recording
 // (a run of discs of one radius brings each offset up again and again). So discs whose radius
-// changes from one to the next (tapers) are drawn directly at no extra cost.
+// changes from one to the next (tapers) are drawn directly at no extra cost. Offsets come in
+// fours that are one disc turned a quarter round at a time: a walk records its own shape and
+// the next one's, and a shape whose half turn is recorded is copied from it, so about a
+// quarter of a radius's shapes are walked.
 class DiscShapeCache {
 public:
   // Seen: to be recorded before it is drawn.
@@ -76,6 +79,7 @@ public:
     if (!radiusRepeats) {
       radius_ = r;
       slots_.fill(Slot::Unseen);
+      walks = 0;
     }
     const std::size_t index = static_cast<std::size_t>(sy) * kOffsets + static_cast<std::size_t>(sx);
     shape = &shapes_[index];
@@ -90,14 +94,28 @@ public:
     return slots_[index] == Slot::Recorded ? &shapes_[index] : nullptr;
   }
 
-  // Scratch of the recording: the rim walk's pixels before they are sorted into rows.
+  // The shape of offset (sx, sy) of the current radius to record into, if it is not recorded
+  // yet; recordedNow(sx, sy) once it is.
+  DiscShape* unrecorded(int sx, int sy) {
+    const std::size_t index = static_cast<std::size_t>(sy) * kOffsets + static_cast<std::size_t>(sx);
+    return slots_[index] == Slot::Recorded ? nullptr : &shapes_[index];
+  }
+  void recordedNow(int sx, int sy) {
+    slots_[static_cast<std::size_t>(sy) * kOffsets + static_cast<std::size_t>(sx)] = Slot::Recorded;
+  }
+
+  // Scratch of the recording: the rim walk's pixels before they are sorted into rows (those of
+  // coverage 0 apart: they only bound spans), and the spans of a disc turned from the walk.
   struct WalkedPixel {
     int column;
     int row;
     int coverage;
   };
   std::vector<WalkedPixel> walked;
+  std::vector<WalkedPixel> uncovered;
+  int walks = 0;  // shapes of the current radius recorded by walking (the others are turned)
   std::vector<int> rowCounts;
+  SpanBuffer turnedSpans;
 
 private:
   static constexpr std::size_t kOffsets = 16;
@@ -127,39 +145,13 @@ inline void sortByColumn(DiscShape::RimPixel* first, DiscShape::RimPixel* last) 
 // little of it on the canvas when drawn directly.
 inline bool discFitsRecording(double r, int width, int height) { return !(r > 2.0 * std::max(width, height)); }
 
-// Records the disc's rim walk and spans, as largeDisc draws them, into `shape`.
-inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius, SpanBuffer& spans,
-                            DiscShapeCache& cache, DiscShape& shape) {
-  spans.reset(disc.r, disc.xs, disc.ys);
-  DiscCoverage coverageOf(radius);
-  auto& walked = cache.walked;
-  walked.clear();
-  // The rim pixels are counted per row as they come, rows base … base + rowsCounted − 1
-  // (relative to the centre cell): every pixel the walk visits lies within discReach(r) of the
-  // centre, so these hold them all. counts[e + 1] counts row base + e.
-  const int reach = static_cast<int>(discReach(disc.r)) + 2;
-  int base = -reach;
-  int rowsCounted = 2 * reach + 1;
-  auto& counts = cache.rowCounts;
-  counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
-  bool allCounted = true;
-  const auto rim = [&](int i, int j, double f) INKLINE_INLINE_LAMBDA {
-    const int coverage = coverageOf.at(f);
-    if (coverage < 1) return;
-    walked.push_back({i, j, coverage});
-    const int entry = j - base;
-    if (entry >= 0 && entry < rowsCounted) {
-      ++counts[static_cast<std::size_t>(entry) + 1];
-    } else {
-      allCounted = false;
-    }
-  };
-  shape.walk = traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) INKLINE_INLINE_LAMBDA {
-    rim(i, j, fP);
-    rim(qi, qj, fQ);
-    spans.narrow(i, j);
-    spans.narrow(qi, qj);
-  });
+namespace detail {
+
+// The rows of a shape from the rim pixels a walk kept and the spans it bounded. The pixels are
+// counted per row, rows base … base + rowsCounted − 1 (relative to the centre cell):
+// counts[e + 1] holds row base + e; allCounted is false where some pixel fell outside them.
+inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked, int base, int rowsCounted,
+                          bool allCounted, std::vector<int>& counts, const SpanBuffer& spans, DiscShape& shape) {
   if (!allCounted) {
     // Not met (see above); counted again over the rows the pixels span, to stay safe.
     const auto [low, high] = std::minmax_element(walked.begin(), walked.end(),
@@ -226,6 +218,98 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   }
 }
 
+}  // namespace detail
+
+// A disc and its quarter turn. The disc at offset (sx', sy') = (16 − sy, sx) is the disc at
+// (sx, sy) turned a quarter round: its pixel (my − j, i) lies where pixel (i, j) of the first
+// does. As with the half turn (see turnsInto), the walk turns with it, each octant into the one
+// two before it (the right side upwards into the bottom rightwards, and so on), started a
+// quarter round on: where the first walk closes on its anchor and the second's anchor is the
+// turned point where the first stood on the right, the second walk visits the first one's
+// pixels turned. The spans are not turned but bounded again, by the turned pixels as the second
+// walk bounds its own (coverage 0 included), split at its own column 0. So the shape is built
+// from the first walk's pixels without walking, while they are at hand.
+inline void recordQuarterTurn(const QuantisedDisc& disc, DiscShapeCache& cache, const DiscShape& from) {
+  QuantisedDisc turned = disc;
+  turned.sx = (16 - disc.sy) % 16;
+  turned.sy = disc.sx;
+  turned.xs = turned.sx / 16.0;
+  turned.ys = turned.sy / 16.0;
+  DiscShape* const to = cache.unrecorded(turned.sx, turned.sy);
+  const int my = disc.sy == 0 ? 0 : 1;
+  const auto turn = [my](RimPoint p) { return RimPoint{my - p.j, p.i}; };
+  // Offsets (0, 0) and (8, 8) turn into themselves.
+  if (to == nullptr || to == &from || !from.walk.closes() || !(rimAnchor(turned) == turn(from.walk.right))) return;
+
+  SpanBuffer& spans = cache.turnedSpans;
+  spans.reset(turned.r, turned.xs, turned.ys);
+  const int reach = static_cast<int>(discReach(turned.r)) + 2;
+  const int base = -reach;
+  const int rowsCounted = 2 * reach + 1;
+  auto& counts = cache.rowCounts;
+  counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
+  bool allCounted = true;
+  for (DiscShapeCache::WalkedPixel& p : cache.walked) {
+    p = {my - p.row, p.column, p.coverage};
+    spans.narrow(p.column, p.row);
+    const int entry = p.row - base;
+    if (entry >= 0 && entry < rowsCounted) {
+      ++counts[static_cast<std::size_t>(entry) + 1];
+    } else {
+      allCounted = false;
+    }
+  }
+  for (const DiscShapeCache::WalkedPixel& p : cache.uncovered) spans.narrow(my - p.row, p.column);
+  detail::shapeFromWalk(cache.walked, base, rowsCounted, allCounted, counts, spans, *to);
+  to->walk = RimWalkEnds{turn(from.walk.right), turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor),
+                         turn(from.walk.right)};
+  cache.recordedNow(turned.sx, turned.sy);
+}
+
+// Records the disc's rim walk and spans, as largeDisc draws them, into `shape`; and the shape
+// of the disc a quarter turn on (see recordQuarterTurn), where that is not recorded yet.
+inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius, SpanBuffer& spans,
+                            DiscShapeCache& cache, DiscShape& shape) {
+  spans.reset(disc.r, disc.xs, disc.ys);
+  DiscCoverage coverageOf(radius);
+  auto& walked = cache.walked;
+  auto& uncovered = cache.uncovered;
+  walked.clear();
+  uncovered.clear();
+  ++cache.walks;
+  // The rim pixels are counted per row as they come, rows base … base + rowsCounted − 1
+  // (relative to the centre cell): every pixel the walk visits lies within discReach(r) of the
+  // centre, so these hold them all. counts[e + 1] counts row base + e.
+  const int reach = static_cast<int>(discReach(disc.r)) + 2;
+  int base = -reach;
+  int rowsCounted = 2 * reach + 1;
+  auto& counts = cache.rowCounts;
+  counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
+  bool allCounted = true;
+  const auto rim = [&](int i, int j, double f) INKLINE_INLINE_LAMBDA {
+    const int coverage = coverageOf.at(f);
+    if (coverage < 1) {
+      uncovered.push_back({i, j, 0});
+      return;
+    }
+    walked.push_back({i, j, coverage});
+    const int entry = j - base;
+    if (entry >= 0 && entry < rowsCounted) {
+      ++counts[static_cast<std::size_t>(entry) + 1];
+    } else {
+      allCounted = false;
+    }
+  };
+  shape.walk = traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) INKLINE_INLINE_LAMBDA {
+    rim(i, j, fP);
+    rim(qi, qj, fQ);
+    spans.narrow(i, j);
+    spans.narrow(qi, qj);
+  });
+  detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, shape);
+  recordQuarterTurn(disc, cache, shape);
+}
+
 // A disc and its half turn. The disc at offset (16 − sx, 16 − sy) (16 being the next cell's 0)
 // is the disc at (sx, sy) turned half round: its pixel (mx − i, my − j) lies where pixel (i, j)
 // of the first does, mx = 1 for sx > 0, else 0 (my likewise). Everything the rim walk decides
@@ -285,7 +369,9 @@ inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) 
     }
   }
   const auto turn = [mx, my](RimPoint p) { return RimPoint{mx - p.i, my - p.j}; };
-  to.walk = RimWalkEnds{turn(from.walk.top), turn(from.walk.anchor), turn(from.walk.top)};
+  // The turned walk starts at the top of the first and closes there.
+  to.walk = RimWalkEnds{turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor), turn(from.walk.right),
+                        turn(from.walk.top)};
 }
 
 // The shape of `disc`, turned from its half-turn partner where that is recorded and turns into
