@@ -170,6 +170,33 @@ struct RimWindow {
   bool containsColumn(std::int64_t i) const { return i >= firstColumn && i <= lastColumn; }
 };
 
+// A pixel of a rim walk, relative to the centre cell.
+struct RimPoint {
+  int i = 0;
+  int j = 0;
+  bool operator==(const RimPoint&) const = default;
+};
+
+// Where the rim walk of a large disc starts: the bottom pixel in column ceil(xs),
+// j = floor(ys + sqrt(r² − (i − xs)²) + 0.5).
+inline RimPoint rimAnchor(const QuantisedDisc& disc) {
+  const int i = static_cast<int>(std::ceil(disc.xs));
+  const double dx = i - disc.xs;
+  return {i, static_cast<int>(std::floor(disc.ys + std::sqrt(disc.r * disc.r - dx * dx) + 0.5))};
+}
+
+// Where a rim walk stood: at its start, after its second, fourth and sixth octant (on the
+// right, the top and the left) and at its end. A walk whose end is its anchor has gone round
+// the circle and closed.
+struct RimWalkEnds {
+  RimPoint anchor;
+  RimPoint right;
+  RimPoint top;
+  RimPoint left;
+  RimPoint end;
+  bool closes() const { return end == anchor; }
+};
+
 // The rim walk of a large disc (1 ≤ r ≤ kMaxDiscRadiusPx): eight octants from the bottom of the
 // circle, anchor i = ceil(xs), j = floor(ys + sqrt(r² − (i − xs)²) + 0.5), with the integer
 // midpoint test
@@ -205,33 +232,8 @@ struct RimWindow {
 // nearer end, and inward past the inner row exactly when f ≥ 0 at the farther one. The
 // stretch is reported as passOver(i1, firstRow, lastRow) (its own first step included, which
 // repeats a bound already made).
-// A pixel of a rim walk, relative to the centre cell.
-struct RimPoint {
-  int i = 0;
-  int j = 0;
-  bool operator==(const RimPoint&) const = default;
-};
-
-// Where the rim walk of a large disc starts: the bottom pixel in column ceil(xs),
-// j = floor(ys + sqrt(r² − (i − xs)²) + 0.5).
-inline RimPoint rimAnchor(const QuantisedDisc& disc) {
-  const int i = static_cast<int>(std::ceil(disc.xs));
-  const double dx = i - disc.xs;
-  return {i, static_cast<int>(std::floor(disc.ys + std::sqrt(disc.r * disc.r - dx * dx) + 0.5))};
-}
-
-// Where a rim walk stood: at its start, after its second, fourth and sixth octant (on the
-// right, the top and the left) and at its end. A walk whose end is its anchor has gone round
-// the circle and closed.
-struct RimWalkEnds {
-  RimPoint anchor;
-  RimPoint right;
-  RimPoint top;
-  RimPoint left;
-  RimPoint end;
-  bool closes() const { return end == anchor; }
-};
-
+//
+// Returns where the walk stood at its start, after its even octants and at its end.
 template <class Visit, class PassOver>
 RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
   const int sx = disc.sx;

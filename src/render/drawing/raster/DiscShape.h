@@ -48,7 +48,7 @@ struct DiscShape {
   std::vector<int> spanRights;
   std::vector<int> rimLefts;
   std::vector<int> rimRights;
-  RimWalkEnds walk;  // where the walk that made the shape stood (see turnDiscShape)
+  RimWalkEnds walk;  // where the walk that made the shape stood (see turnsInto)
 };
 
 // The rows k of a shape whose first row lies on canvas row `top` that fall on a canvas of
@@ -66,8 +66,8 @@ inline ShapeRowsOnCanvas shapeRowsOnCanvas(const DiscShape& shape, std::int64_t 
 // (a run of discs of one radius brings each offset up again and again). So discs whose radius
 // changes from one to the next (tapers) are drawn directly at no extra cost. Offsets come in
 // fours that are one disc turned a quarter round at a time: a walk records its own shape and
-// the next one's, and a shape whose half turn is recorded is copied from it, so about a
-// quarter of a radius's shapes are walked.
+// the one a quarter turn on, and a shape whose half turn is recorded is copied from it, so
+// under a third of a radius's shapes are walked.
 class DiscShapeCache {
 public:
   // Seen: to be recorded before it is drawn.
@@ -220,6 +220,70 @@ inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked
 
 }  // namespace detail
 
+// A disc and its half turn. The disc at offset (16 − sx, 16 − sy) (16 being the next cell's 0)
+// is the disc at (sx, sy) turned half round: its pixel (mx − i, my − j) lies where pixel (i, j)
+// of the first does, mx = 1 for sx > 0, else 0 (my likewise). Everything the rim walk decides
+// turns with it: the midpoint test has the same value at turned points (the turn changes its
+// constant part by the integer 64 − 8sx + 64 − 8sy, which is rounded with it), edge
+// distances only change the sign of dx and dy, each octant's step rule and end test turn into
+// those of the octant opposite (bottom rightwards into top leftwards, and so on), and for
+// sx > 0 the spans' split between columns 0 and 1 turns into itself with the sides swapped
+// (for sx = 0 column 0 stays on the left, so those discs are always walked). Only the start
+// does not turn: each walk starts at its own anchor, from a square root. So where the first
+// walk closes on its anchor and the second's anchor is the turned point where the first stood
+// at the top, the second walk is the first one turned, visit for visit, started halfway round.
+// Such a shape is turned instead of walked: a copy, without the walk, its coverage or a sort.
+inline bool turnsInto(const DiscShape& from, const QuantisedDisc& disc) {
+  if (disc.sx == 0 || !from.walk.closes()) return false;
+  const int my = disc.sy == 0 ? 0 : 1;
+  return rimAnchor(disc) == RimPoint{1 - from.walk.top.i, my - from.walk.top.j};
+}
+
+// `to` as `from` turned half round (pixel (i, j) to (mx − i, my − j)); needs
+// turnsInto(from, disc) for the disc `to` stands for.
+inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) {
+  const auto turnColumn = [mx](int column) { return mx - column; };
+  const std::size_t rows = from.rows.size();
+  const int rimPixels = static_cast<int>(from.rim.size());
+  to.firstRow = my - (from.firstRow + static_cast<int>(rows) - 1);
+  // Rows come bottom up and each row's pixels right to left: the rim laid out backwards.
+  to.rim.resize(from.rim.size());
+  for (std::size_t n = 0; n < from.rim.size(); ++n) {
+    const DiscShape::RimPixel& p = from.rim[from.rim.size() - 1 - n];
+    to.rim[n] = DiscShape::RimPixel{turnColumn(p.column), p.coverage};
+  }
+  to.rows.resize(rows);
+  const std::size_t padded = rows + kRowGroupPadding;
+  to.spanLefts.assign(padded, DiscShape::kNoLeft);
+  to.spanRights.assign(padded, DiscShape::kNoRight);
+  to.rimLefts.assign(padded, DiscShape::kNoLeft);
+  to.rimRights.assign(padded, DiscShape::kNoRight);
+  for (std::size_t k = 0; k < rows; ++k) {
+    const std::size_t fromK = rows - 1 - k;
+    const DiscShape::Row& row = from.rows[fromK];
+    DiscShape::Row& turned = to.rows[k];
+    turned = DiscShape::Row{};
+    turned.firstRim = rimPixels - (row.firstRim + row.rimCount);
+    turned.rimCount = row.rimCount;
+    if (row.spanLeft <= row.spanRight) {
+      turned.spanLeft = to.spanLefts[k] = turnColumn(row.spanRight);
+      turned.spanRight = to.spanRights[k] = turnColumn(row.spanLeft);
+    }
+    if (row.left <= row.right) {
+      turned.left = turnColumn(row.right);
+      turned.right = turnColumn(row.left);
+    }
+    if (row.rimCount > 0) {
+      to.rimLefts[k] = turnColumn(from.rimRights[fromK]);
+      to.rimRights[k] = turnColumn(from.rimLefts[fromK]);
+    }
+  }
+  const auto turn = [mx, my](RimPoint p) { return RimPoint{mx - p.i, my - p.j}; };
+  // The turned walk starts at the top of the first and closes there.
+  to.walk = RimWalkEnds{turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor), turn(from.walk.right),
+                        turn(from.walk.top)};
+}
+
 // A disc and its quarter turn. The disc at offset (sx', sy') = (16 − sy, sx) is the disc at
 // (sx, sy) turned a quarter round: its pixel (my − j, i) lies where pixel (i, j) of the first
 // does. As with the half turn (see turnsInto), the walk turns with it, each octant into the one
@@ -308,70 +372,6 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   });
   detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, shape);
   recordQuarterTurn(disc, cache, shape);
-}
-
-// A disc and its half turn. The disc at offset (16 − sx, 16 − sy) (16 being the next cell's 0)
-// is the disc at (sx, sy) turned half round: its pixel (mx − i, my − j) lies where pixel (i, j)
-// of the first does, mx = 1 for sx > 0, else 0 (my likewise). Everything the rim walk decides
-// turns with it: the midpoint test has the same value at turned points (the turn changes its
-// constant part by the integer 64 − 8sx + 64 − 8sy, which is rounded with it), edge
-// distances only change the sign of dx and dy, each octant's step rule and end test turn into
-// those of the octant opposite (bottom rightwards into top leftwards, and so on), and for
-// sx > 0 the spans' split between columns 0 and 1 turns into itself with the sides swapped
-// (for sx = 0 column 0 stays on the left, so those discs are always walked). Only the start
-// does not turn: each walk starts at its own anchor, from a square root. So where the first
-// walk closes on its anchor and the second's anchor is the turned point where the first stood
-// at the top, the second walk is the first one turned, visit for visit, started halfway round.
-// Such a shape is turned instead of walked: a copy, without the walk, its coverage or a sort.
-inline bool turnsInto(const DiscShape& from, const QuantisedDisc& disc) {
-  if (disc.sx == 0 || !from.walk.closes()) return false;
-  const int my = disc.sy == 0 ? 0 : 1;
-  return rimAnchor(disc) == RimPoint{1 - from.walk.top.i, my - from.walk.top.j};
-}
-
-// `to` as `from` turned half round (pixel (i, j) to (mx − i, my − j)); needs
-// turnsInto(from, disc) for the disc `to` stands for.
-inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) {
-  const auto turnColumn = [mx](int column) { return mx - column; };
-  const std::size_t rows = from.rows.size();
-  const int rimPixels = static_cast<int>(from.rim.size());
-  to.firstRow = my - (from.firstRow + static_cast<int>(rows) - 1);
-  // Rows come bottom up and each row's pixels right to left: the rim laid out backwards.
-  to.rim.resize(from.rim.size());
-  for (std::size_t n = 0; n < from.rim.size(); ++n) {
-    const DiscShape::RimPixel& p = from.rim[from.rim.size() - 1 - n];
-    to.rim[n] = DiscShape::RimPixel{turnColumn(p.column), p.coverage};
-  }
-  to.rows.resize(rows);
-  const std::size_t padded = rows + kRowGroupPadding;
-  to.spanLefts.assign(padded, DiscShape::kNoLeft);
-  to.spanRights.assign(padded, DiscShape::kNoRight);
-  to.rimLefts.assign(padded, DiscShape::kNoLeft);
-  to.rimRights.assign(padded, DiscShape::kNoRight);
-  for (std::size_t k = 0; k < rows; ++k) {
-    const std::size_t fromK = rows - 1 - k;
-    const DiscShape::Row& row = from.rows[fromK];
-    DiscShape::Row& turned = to.rows[k];
-    turned = DiscShape::Row{};
-    turned.firstRim = rimPixels - (row.firstRim + row.rimCount);
-    turned.rimCount = row.rimCount;
-    if (row.spanLeft <= row.spanRight) {
-      turned.spanLeft = to.spanLefts[k] = turnColumn(row.spanRight);
-      turned.spanRight = to.spanRights[k] = turnColumn(row.spanLeft);
-    }
-    if (row.left <= row.right) {
-      turned.left = turnColumn(row.right);
-      turned.right = turnColumn(row.left);
-    }
-    if (row.rimCount > 0) {
-      to.rimLefts[k] = turnColumn(from.rimRights[fromK]);
-      to.rimRights[k] = turnColumn(from.rimLefts[fromK]);
-    }
-  }
-  const auto turn = [mx, my](RimPoint p) { return RimPoint{mx - p.i, my - p.j}; };
-  // The turned walk starts at the top of the first and closes there.
-  to.walk = RimWalkEnds{turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor), turn(from.walk.right),
-                        turn(from.walk.top)};
 }
 
 // The shape of `disc`, turned from its half-turn partner where that is recorded and turns into
