@@ -150,8 +150,10 @@ namespace detail {
 // The rows of a shape from the rim pixels a walk kept and the spans it bounded. The pixels are
 // counted per row, rows base … base + rowsCounted − 1 (relative to the centre cell):
 // counts[e + 1] holds row base + e; allCounted is false where some pixel fell outside them.
+// `inColumnOrder`: the pixels of each row come in column order already.
 inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked, int base, int rowsCounted,
-                          bool allCounted, std::vector<int>& counts, const SpanBuffer& spans, DiscShape& shape) {
+                          bool allCounted, std::vector<int>& counts, const SpanBuffer& spans, bool inColumnOrder,
+                          DiscShape& shape) {
   if (!allCounted) {
     // Not met (see above); counted again over the rows the pixels span, to stay safe.
     const auto [low, high] = std::minmax_element(walked.begin(), walked.end(),
@@ -209,7 +211,7 @@ inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked
     }
     if (row.rimCount > 0) {
       DiscShape::RimPixel* const first = shape.rim.data() + row.firstRim;
-      sortByColumn(first, first + row.rimCount);
+      if (!inColumnOrder) sortByColumn(first, first + row.rimCount);
       const int firstColumn = shape.rimLefts[k] = first->column;
       const int lastColumn = shape.rimRights[k] = (first + row.rimCount - 1)->column;
       row.left = row.left > row.right ? firstColumn : std::min(row.left, firstColumn);
@@ -292,7 +294,8 @@ inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) 
 // turned point where the first stood on the right, the second walk visits the first one's
 // pixels turned. The spans are not turned but bounded again, by the turned pixels as the second
 // walk bounds its own (coverage 0 included), split at its own column 0. So the shape is built
-// from the first walk's pixels without walking, while they are at hand.
+// without walking, from the first shape's rows and, while they are at hand, the first walk's
+// pixels of coverage 0.
 inline void recordQuarterTurn(const QuantisedDisc& disc, DiscShapeCache& cache, const DiscShape& from) {
   QuantisedDisc turned = disc;
   turned.sx = (16 - disc.sy) % 16;
@@ -313,18 +316,27 @@ inline void recordQuarterTurn(const QuantisedDisc& disc, DiscShapeCache& cache, 
   auto& counts = cache.rowCounts;
   counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
   bool allCounted = true;
-  for (DiscShapeCache::WalkedPixel& p : cache.walked) {
-    p = {my - p.row, p.column, p.coverage};
-    spans.narrow(p.column, p.row);
-    const int entry = p.row - base;
-    if (entry >= 0 && entry < rowsCounted) {
-      ++counts[static_cast<std::size_t>(entry) + 1];
-    } else {
-      allCounted = false;
+  // The pixels from the first shape's rows bottom up, so that each turned row (a column of the
+  // first) gets its pixels in column order and needs no sort.
+  auto& walked = cache.walked;
+  walked.clear();
+  for (std::size_t k = from.rows.size(); k-- > 0;) {
+    const DiscShape::Row& row = from.rows[k];
+    const int column = my - (from.firstRow + static_cast<int>(k));
+    for (int n = row.firstRim; n < row.firstRim + row.rimCount; ++n) {
+      const DiscShape::RimPixel& p = from.rim[static_cast<std::size_t>(n)];
+      walked.push_back({column, p.column, p.coverage});
+      spans.narrow(column, p.column);
+      const int entry = p.column - base;
+      if (entry >= 0 && entry < rowsCounted) {
+        ++counts[static_cast<std::size_t>(entry) + 1];
+      } else {
+        allCounted = false;
+      }
     }
   }
   for (const DiscShapeCache::WalkedPixel& p : cache.uncovered) spans.narrow(my - p.row, p.column);
-  detail::shapeFromWalk(cache.walked, base, rowsCounted, allCounted, counts, spans, *to);
+  detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, true, *to);
   to->walk = RimWalkEnds{turn(from.walk.right), turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor),
                          turn(from.walk.right)};
   cache.recordedNow(turned.sx, turned.sy);
@@ -370,7 +382,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     spans.narrow(i, j);
     spans.narrow(qi, qj);
   });
-  detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, shape);
+  detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, false, shape);
   recordQuarterTurn(disc, cache, shape);
 }
 
