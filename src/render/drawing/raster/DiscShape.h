@@ -145,6 +145,16 @@ inline void sortByColumn(DiscShape::RimPixel* first, DiscShape::RimPixel* last) 
 // little of it on the canvas when drawn directly.
 inline bool discFitsRecording(double r, int width, int height) { return !(r > 2.0 * std::max(width, height)); }
 
+// The per-row column arrays of a shape of `rows` rows (and the padding after them), every row
+// without span or rim.
+inline void clearRowColumns(DiscShape& shape, std::size_t rows) {
+  const std::size_t padded = rows + kRowGroupPadding;
+  shape.spanLefts.assign(padded, DiscShape::kNoLeft);
+  shape.spanRights.assign(padded, DiscShape::kNoRight);
+  shape.rimLefts.assign(padded, DiscShape::kNoLeft);
+  shape.rimRights.assign(padded, DiscShape::kNoRight);
+}
+
 namespace detail {
 
 // The rows of a shape from the rim pixels a walk kept and the spans it bounded. The pixels are
@@ -193,11 +203,7 @@ inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked
     shape.rim[static_cast<std::size_t>(counts[static_cast<std::size_t>(p.row - base)]++)] =
         DiscShape::RimPixel{p.column, p.coverage};
   }
-  const std::size_t padded = rows + kRowGroupPadding;
-  shape.spanLefts.assign(padded, DiscShape::kNoLeft);
-  shape.spanRights.assign(padded, DiscShape::kNoRight);
-  shape.rimLefts.assign(padded, DiscShape::kNoLeft);
-  shape.rimRights.assign(padded, DiscShape::kNoRight);
+  clearRowColumns(shape, rows);
   for (std::size_t k = 0; k < rows; ++k) {
     DiscShape::Row& row = shape.rows[k];
     const int entry = static_cast<int>(k) + top - spans.rowOffset;
@@ -255,11 +261,7 @@ inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) 
     to.rim[n] = DiscShape::RimPixel{turnColumn(p.column), p.coverage};
   }
   to.rows.resize(rows);
-  const std::size_t padded = rows + kRowGroupPadding;
-  to.spanLefts.assign(padded, DiscShape::kNoLeft);
-  to.spanRights.assign(padded, DiscShape::kNoRight);
-  to.rimLefts.assign(padded, DiscShape::kNoLeft);
-  to.rimRights.assign(padded, DiscShape::kNoRight);
+  clearRowColumns(to, rows);
   for (std::size_t k = 0; k < rows; ++k) {
     const std::size_t fromK = rows - 1 - k;
     const DiscShape::Row& row = from.rows[fromK];
