@@ -157,14 +157,37 @@ inline void clearRowColumns(DiscShape& shape, std::size_t rows) {
 
 namespace detail {
 
-// The rows of a shape from the rim pixels a walk kept and the spans it bounded. The pixels are
-// counted per row, rows base … base + rowsCounted − 1 (relative to the centre cell):
-// counts[e + 1] holds row base + e; allCounted is false where some pixel fell outside them.
-// `inColumnOrder`: the pixels of each row come in column order already.
-inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked, int base, int rowsCounted,
-                          bool allCounted, std::vector<int>& counts, const SpanBuffer& spans, bool inColumnOrder,
-                          DiscShape& shape) {
-  if (!allCounted) {
+// Rim pixels counted per row as they come, rows base … base + rowsCounted − 1 (relative to the
+// centre cell): every pixel a walk visits lies within discReach(r) of the centre, so these hold
+// them all. counts[e + 1] counts row base + e; allCounted turns false should one fall outside.
+struct RowTally {
+  int base;
+  int rowsCounted;
+  std::vector<int>& counts;
+  bool allCounted = true;
+
+  RowTally(double r, std::vector<int>& scratch)
+      : base(-(static_cast<int>(discReach(r)) + 2)), rowsCounted(-2 * base + 1), counts(scratch) {
+    counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
+  }
+  void add(int row) {
+    const int entry = row - base;
+    if (entry >= 0 && entry < rowsCounted) {
+      ++counts[static_cast<std::size_t>(entry) + 1];
+    } else {
+      allCounted = false;
+    }
+  }
+};
+
+// The rows of a shape from the rim pixels a walk kept, counted per row by `tally`, and the
+// spans it bounded. `inColumnOrder`: the pixels of each row come in column order already.
+inline void shapeFromWalk(const std::vector<DiscShapeCache::WalkedPixel>& walked, RowTally& tally,
+                          const SpanBuffer& spans, bool inColumnOrder, DiscShape& shape) {
+  int base = tally.base;
+  int rowsCounted = tally.rowsCounted;
+  std::vector<int>& counts = tally.counts;
+  if (!tally.allCounted) {
     // Not met (see above); counted again over the rows the pixels span, to stay safe.
     const auto [low, high] = std::minmax_element(walked.begin(), walked.end(),
                                                  [](const auto& a, const auto& b) { return a.row < b.row; });
@@ -247,10 +270,10 @@ inline bool turnsInto(const DiscShape& from, const QuantisedDisc& disc) {
   return rimAnchor(disc) == RimPoint{1 - from.walk.top.i, my - from.walk.top.j};
 }
 
-// `to` as `from` turned half round (pixel (i, j) to (mx − i, my − j)); needs
-// turnsInto(from, disc) for the disc `to` stands for.
-inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) {
-  const auto turnColumn = [mx](int column) { return mx - column; };
+// `to` as `from` turned half round (pixel (i, j) to (1 − i, my − j): turns are only taken
+// for sx > 0); needs turnsInto(from, disc) for the disc `to` stands for.
+inline void turnDiscShape(const DiscShape& from, int my, DiscShape& to) {
+  const auto turnColumn = [](int column) { return 1 - column; };
   const std::size_t rows = from.rows.size();
   const int rimPixels = static_cast<int>(from.rim.size());
   to.firstRow = my - (from.firstRow + static_cast<int>(rows) - 1);
@@ -282,7 +305,7 @@ inline void turnDiscShape(const DiscShape& from, int mx, int my, DiscShape& to) 
       to.rimRights[k] = turnColumn(from.rimLefts[fromK]);
     }
   }
-  const auto turn = [mx, my](RimPoint p) { return RimPoint{mx - p.i, my - p.j}; };
+  const auto turn = [my](RimPoint p) { return RimPoint{1 - p.i, my - p.j}; };
   // The turned walk starts at the top of the first and closes there.
   to.walk = RimWalkEnds{turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor), turn(from.walk.right),
                         turn(from.walk.top)};
@@ -312,12 +335,7 @@ inline void recordQuarterTurn(const QuantisedDisc& disc, DiscShapeCache& cache, 
 
   SpanBuffer& spans = cache.turnedSpans;
   spans.reset(turned.r, turned.xs, turned.ys);
-  const int reach = static_cast<int>(discReach(turned.r)) + 2;
-  const int base = -reach;
-  const int rowsCounted = 2 * reach + 1;
-  auto& counts = cache.rowCounts;
-  counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
-  bool allCounted = true;
+  detail::RowTally tally(turned.r, cache.rowCounts);
   // The pixels from the first shape's rows bottom up, so that each turned row (a column of the
   // first) gets its pixels in column order and needs no sort.
   auto& walked = cache.walked;
@@ -329,16 +347,11 @@ inline void recordQuarterTurn(const QuantisedDisc& disc, DiscShapeCache& cache, 
       const DiscShape::RimPixel& p = from.rim[static_cast<std::size_t>(n)];
       walked.push_back({column, p.column, p.coverage});
       spans.narrow(column, p.column);
-      const int entry = p.column - base;
-      if (entry >= 0 && entry < rowsCounted) {
-        ++counts[static_cast<std::size_t>(entry) + 1];
-      } else {
-        allCounted = false;
-      }
+      tally.add(p.column);
     }
   }
   for (const DiscShapeCache::WalkedPixel& p : cache.uncovered) spans.narrow(my - p.row, p.column);
-  detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, true, *to);
+  detail::shapeFromWalk(walked, tally, spans, true, *to);
   to->walk = RimWalkEnds{turn(from.walk.right), turn(from.walk.top), turn(from.walk.left), turn(from.walk.anchor),
                          turn(from.walk.right)};
   cache.recordedNow(turned.sx, turned.sy);
@@ -355,15 +368,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
   walked.clear();
   uncovered.clear();
   ++cache.walks;
-  // The rim pixels are counted per row as they come, rows base … base + rowsCounted − 1
-  // (relative to the centre cell): every pixel the walk visits lies within discReach(r) of the
-  // centre, so these hold them all. counts[e + 1] counts row base + e.
-  const int reach = static_cast<int>(discReach(disc.r)) + 2;
-  int base = -reach;
-  int rowsCounted = 2 * reach + 1;
-  auto& counts = cache.rowCounts;
-  counts.assign(static_cast<std::size_t>(rowsCounted) + 1, 0);
-  bool allCounted = true;
+  detail::RowTally tally(disc.r, cache.rowCounts);
   const auto rim = [&](int i, int j, double f) INKLINE_INLINE_LAMBDA {
     const int coverage = coverageOf.at(f);
     if (coverage < 1) {
@@ -371,12 +376,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
       return;
     }
     walked.push_back({i, j, coverage});
-    const int entry = j - base;
-    if (entry >= 0 && entry < rowsCounted) {
-      ++counts[static_cast<std::size_t>(entry) + 1];
-    } else {
-      allCounted = false;
-    }
+    tally.add(j);
   };
   shape.walk = traceDiscRim(disc, [&](int i, int j, int qi, int qj, double fP, double fQ) INKLINE_INLINE_LAMBDA {
     rim(i, j, fP);
@@ -384,7 +384,7 @@ inline void recordDiscShape(const QuantisedDisc& disc, const DiscRadius& radius,
     spans.narrow(i, j);
     spans.narrow(qi, qj);
   });
-  detail::shapeFromWalk(walked, base, rowsCounted, allCounted, counts, spans, false, shape);
+  detail::shapeFromWalk(walked, tally, spans, false, shape);
   recordQuarterTurn(disc, cache, shape);
 }
 
@@ -395,7 +395,7 @@ inline void recordOrTurnDiscShape(const QuantisedDisc& disc, const DiscRadius& r
   const int partnerY = (16 - disc.sy) % 16;
   const DiscShape* partner = disc.sx == 0 ? nullptr : cache.recorded(16 - disc.sx, partnerY);
   if (partner != nullptr && turnsInto(*partner, disc)) {
-    turnDiscShape(*partner, 1, disc.sy == 0 ? 0 : 1, shape);
+    turnDiscShape(*partner, disc.sy == 0 ? 0 : 1, shape);
     return;
   }
   recordDiscShape(disc, radius, spans, cache, shape);
