@@ -19,10 +19,12 @@ using aehost::RenderResult;
 struct SweepCase {
   int depth;
   RenderPath path;
+  bool largeFrame = false;  // over 20 MiB: the layer is copied row by row as the strokes come
 };
 
 std::string caseName(const ::testing::TestParamInfo<SweepCase>& info) {
-  return std::to_string(info.param.depth) + "bit" + (info.param.path == RenderPath::Smart ? "Smart" : "Classic");
+  return std::to_string(info.param.depth) + "bit" + (info.param.path == RenderPath::Smart ? "Smart" : "Classic") +
+         (info.param.largeFrame ? "LargeFrame" : "");
 }
 
 class RenderFaultSweep : public RenderTest, public ::testing::WithParamInterface<SweepCase> {
@@ -45,6 +47,7 @@ class RenderFaultSweep : public RenderTest, public ::testing::WithParamInterface
 
 TEST_P(RenderFaultSweep, EveryFailedHostCallEndsTheRenderCleanly) {
   buildSweepScene();
+  if (GetParam().largeFrame) effect.layer().setPixels(aehost::Image::filled(2400, 2200, PF_Pixel8{255, 200, 190, 180}));
   const auto before = host.failableHostCalls();
   const RenderResult whole = render(0, GetParam().depth, GetParam().path);
   ASSERT_TRUE(whole.ok()) << whole.message;
@@ -76,7 +79,7 @@ TEST_P(RenderFaultSweep, EveryFailedHostCallEndsTheRenderCleanly) {
 INSTANTIATE_TEST_SUITE_P(DepthsAndPaths, RenderFaultSweep,
                          ::testing::Values(SweepCase{8, RenderPath::Smart}, SweepCase{16, RenderPath::Smart},
                                            SweepCase{32, RenderPath::Smart}, SweepCase{8, RenderPath::Classic},
-                                           SweepCase{16, RenderPath::Classic}),
+                                           SweepCase{16, RenderPath::Classic}, SweepCase{8, RenderPath::Smart, true}),
                          caseName);
 
 }  // namespace

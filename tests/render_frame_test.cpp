@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -94,6 +95,69 @@ TEST_F(RenderTest, PixelsAwayFromTheStrokesKeepTheLayerExactly) {
         for (A_long x = 90; x < kWidth; ++x) {
           ASSERT_EQ(std::memcmp(pixelAt(result.image, x, y), pixelAt(layer, x, y), bytesPerPixel(layer.format())), 0)
               << "depth " << depth << " at " << x << ", " << y;
+        }
+      }
+    }
+  }
+}
+
+// A layer whose pixels differ everywhere, alpha 0 with colour left in it among them.
+Image patternLayer(A_long width, A_long height) {
+  Image layer(width, height, PF_PixelFormat_ARGB32);
+  for (A_long y = 0; y < height; ++y) {
+    for (A_long x = 0; x < width; ++x) {
+      const auto channel = [&](int a, int b) { return static_cast<A_u_char>((a * x + b * y) % 256); };
+      layer.set(x, y, PF_Pixel8{channel(7, 13), channel(31, 1), channel(3, 17), channel(11, 5)});
+    }
+  }
+  return layer;
+}
+
+bool samePixels(const Image& a, A_long ax, const Image& b, A_long bx, A_long y, A_long count) {
+  return std::memcmp(pixelAt(a, ax, y), pixelAt(b, bx, y), static_cast<std::size_t>(count) * bytesPerPixel(a.format())) == 0;
+}
+
+// An output too large for the caches gets its background (the layer, or transparent black)
+// row by row as the strokes come instead of whole up front: the strokes a frame of 200 x 120
+// shows come out the same to the bit in the corner of one of over 20 MiB at every depth,
+// and the rest of that frame is the background.
+TEST_F(RenderTest, AFrameLargerThanTheCachesGetsTheStrokesASmallOneGets) {
+  buildBusyScene();  // strokes within x < 170, y < 100 (copies, wave and thickness included)
+  constexpr A_long kSmallWidth = 200, kSmallHeight = 120;
+  struct Large {
+    int depth;
+    A_long width, height;  // over 20 MiB a frame
+  };
+  for (const Large large : {Large{8, 2560, 2100}, Large{16, 1920, 1400}, Large{32, 1920, 1080}}) {
+    for (const bool clearBackground : {false, true}) {
+      for (const RenderPath path : {RenderPath::Smart, RenderPath::Classic}) {
+        if (large.depth == 32 && path == RenderPath::Classic) continue;  // float needs SmartFX
+        const std::string scene = std::to_string(large.depth) + "-bit" + (clearBackground ? ", cleared" : "") +
+                                  (path == RenderPath::Classic ? ", classic" : "");
+        setCheckbox("Clear Background", clearBackground);
+        effect.layer().setPixels(patternLayer(kSmallWidth, kSmallHeight));
+        const RenderResult small = render(2, large.depth, path);
+        ASSERT_TRUE(small.ok()) << scene << ": " << small.message;
+        effect.layer().setPixels(patternLayer(large.width, large.height));
+        const RenderResult big = render(2, large.depth, path);
+        ASSERT_TRUE(big.ok()) << scene << ": " << big.message;
+        ASSERT_EQ(big.image.width(), large.width);
+        ASSERT_EQ(big.image.height(), large.height);
+
+        const Image background = clearBackground ? Image(large.width, large.height, big.image.format())
+                                                 : effect.layer().pixels()->converted(big.image.format());
+        // The small frame differs from its background (there are strokes to compare).
+        int strokedRows = 0;
+        for (A_long y = 0; y < kSmallHeight; ++y) strokedRows += !samePixels(small.image, 0, background, 0, y, kSmallWidth);
+        EXPECT_GT(strokedRows, 50) << scene;
+        for (A_long y = 0; y < large.height; ++y) {
+          if (y < kSmallHeight) {
+            ASSERT_TRUE(samePixels(big.image, 0, small.image, 0, y, kSmallWidth)) << scene << ", row " << y;
+            ASSERT_TRUE(samePixels(big.image, kSmallWidth, background, kSmallWidth, y, large.width - kSmallWidth))
+                << scene << ", row " << y;
+          } else {
+            ASSERT_TRUE(samePixels(big.image, 0, background, 0, y, large.width)) << scene << ", row " << y;
+          }
         }
       }
     }

@@ -1,6 +1,7 @@
 #include "render/driver/HostStrokeOutput.h"
 
 #include "framework/SuiteHandler.h"
+#include "render/driver/OutputBackground.h"
 
 PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, const PF_Rect* rect,
                   PF_EffectWorld* world) {
@@ -35,6 +36,7 @@ PF_Err HostStrokeOutput::compositeWorkWorld() {
   mode.opacitySu = 32768;
   const PF_WorldTransformSuite1* transform = suites_.worldTransformSuite();
   return canvas_.touched.forEachRect([&](const PF_LRect& touched) {
+    if (const PF_Err err = background_.prepare(touched)) return err;
     const PF_Rect source = touched;
     return transform->transfer_rect(inData_->effect_ref, inData_->quality, PF_MF_Alpha_STRAIGHT, inData_->field,
                                     &source, workWorld_, &mode, nullptr, source.left, source.top, output_);

@@ -6,14 +6,21 @@
 #include "raster/StrokeCanvas.h"
 #include "stroke/StrokeOutput.h"
 
+class OutputBackground;
 class SuiteHandler;
 
 class HostStrokeOutput final : public StrokeOutput {
 public:
-  // `canvas` is the one drawn into `workWorld`, which is as large as the output.
+  // `canvas` is the one drawn into `workWorld`, which is as large as the output; `background`
+  // is laid down in the output wherever a stroke is about to be laid over it.
   HostStrokeOutput(PF_InData* in_data, SuiteHandler& suites, StrokeCanvas& canvas, PF_EffectWorld* workWorld,
-                   PF_EffectWorld* output)
-      : inData_(in_data), suites_(suites), canvas_(canvas), workWorld_(workWorld), output_(output) {}
+                   PF_EffectWorld* output, OutputBackground& background)
+      : inData_(in_data),
+        suites_(suites),
+        canvas_(canvas),
+        workWorld_(workWorld),
+        output_(output),
+        background_(background) {}
 
   // No host call: what the last stroke touched is cleared by the canvas where the next stroke
   // touches it (StrokeCanvas::clearLazily), so a stroke elsewhere costs no clear at all.
@@ -29,6 +36,7 @@ private:
   StrokeCanvas& canvas_;
   PF_EffectWorld* workWorld_;
   PF_EffectWorld* output_;
+  OutputBackground& background_;
 };
 
 // Fills a rectangle (the whole world when null) with transparent black, with the fill function
