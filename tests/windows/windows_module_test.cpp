@@ -120,8 +120,10 @@ TEST_F(WindowsModuleTest, TheLinkOpensTheOnlineManual) {
     Sleep(200);
     clickButton(dialog, IDOK);
   });
+  // Wine starts its browser as a new process; in a fresh prefix on a busy machine that has
+  // taken over 10 s, so the wait is long (it ends as soon as the address is there).
   std::string opened;
-  for (int tries = 0; tries < 100 && opened.empty(); ++tries) {
+  for (int tries = 0; tries < 600 && opened.empty(); ++tries) {
     std::ifstream in(log);
     std::getline(in, opened);
     if (opened.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
