@@ -114,7 +114,8 @@ Image patternLayer(A_long width, A_long height) {
 }
 
 bool samePixels(const Image& a, A_long ax, const Image& b, A_long bx, A_long y, A_long count) {
-  return std::memcmp(pixelAt(a, ax, y), pixelAt(b, bx, y), static_cast<std::size_t>(count) * bytesPerPixel(a.format())) == 0;
+  const std::size_t bytes = static_cast<std::size_t>(count) * bytesPerPixel(a.format());
+  return std::memcmp(pixelAt(a, ax, y), pixelAt(b, bx, y), bytes) == 0;
 }
 
 // An output too large for the caches gets its background (the layer, or transparent black)
@@ -122,7 +123,7 @@ bool samePixels(const Image& a, A_long ax, const Image& b, A_long bx, A_long y, 
 // shows come out the same to the bit in the corner of one of over 20 MiB at every depth,
 // and the rest of that frame is the background.
 TEST_F(RenderTest, AFrameLargerThanTheCachesGetsTheStrokesASmallOneGets) {
-  buildBusyScene();  // strokes within x < 170, y < 100 (copies, wave and thickness included)
+  buildBusyScene();  // its strokes stay clear of the right and bottom edges of 200 x 120
   constexpr A_long kSmallWidth = 200, kSmallHeight = 120;
   struct Large {
     int depth;
@@ -148,7 +149,9 @@ TEST_F(RenderTest, AFrameLargerThanTheCachesGetsTheStrokesASmallOneGets) {
                                                  : effect.layer().pixels()->converted(big.image.format());
         // The small frame differs from its background (there are strokes to compare).
         int strokedRows = 0;
-        for (A_long y = 0; y < kSmallHeight; ++y) strokedRows += !samePixels(small.image, 0, background, 0, y, kSmallWidth);
+        for (A_long y = 0; y < kSmallHeight; ++y) {
+          strokedRows += !samePixels(small.image, 0, background, 0, y, kSmallWidth);
+        }
         EXPECT_GT(strokedRows, 50) << scene;
         for (A_long y = 0; y < large.height; ++y) {
           if (y < kSmallHeight) {

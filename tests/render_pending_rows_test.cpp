@@ -38,7 +38,9 @@ TEST(PendingRows, EveryRowIsLaidOnceAndBeforeItIsNeeded) {
       }
     }
     ASSERT_EQ(pending.takeAll(lay), PF_Err_NONE);
-    for (A_long y = 0; y < height; ++y) ASSERT_EQ(laid[static_cast<std::size_t>(y)], 1) << "scene " << scene << ", row " << y;
+    for (A_long y = 0; y < height; ++y) {
+      ASSERT_EQ(laid[static_cast<std::size_t>(y)], 1) << "scene " << scene << ", row " << y;
+    }
     calls = 0;
     ASSERT_EQ(pending.takeAll(lay), PF_Err_NONE);
     EXPECT_EQ(calls, 0);

@@ -56,7 +56,8 @@ PF_Err OutputBackground::begin() {
   const A_long dx = input_->origin_x - output_->origin_x;
   const A_long dy = input_->origin_y - output_->origin_y;
   const PF_Rect destination{std::min(dx, output_->width), std::min(dy, output_->height),
-                            std::min(input_->width + dx, output_->width), std::min(input_->height + dy, output_->height)};
+                            std::min(input_->width + dx, output_->width),
+                            std::min(input_->height + dy, output_->height)};
   return copyLayer(inData_, suites_, input_, output_, PF_Rect{0, 0, input_->width, input_->height}, destination);
 }
 

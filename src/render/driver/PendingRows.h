@@ -17,7 +17,9 @@ class PendingRows {
 public:
   // A `width` x `height` output, every row waiting.
   PendingRows(A_long width, A_long height)
-      : width_(std::max<A_long>(width, 0)), height_(std::max<A_long>(height, 0)), waiting_(static_cast<std::size_t>(height_), 1) {}
+      : width_(std::max<A_long>(width, 0)),
+        height_(std::max<A_long>(height, 0)),
+        waiting_(static_cast<std::size_t>(height_), 1) {}
 
   // Calls lay(rect) for the waiting rows among top … bottom − 1, neighbours as one rectangle
   // (whole rows, within the output); those rows wait no more. Stops at, and returns, the first
