@@ -3,25 +3,6 @@
 #include "framework/SuiteHandler.h"
 #include "render/driver/OutputBackground.h"
 
-PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, const PF_Rect* rect,
-                  PF_EffectWorld* world) {
-  const PF_FillMatteSuite2* fill = suites.fillMatteSuite();
-  switch (format) {
-    case PF_PixelFormat_ARGB64: {
-      const PF_Pixel16 transparent{};
-      return fill->fill16(in_data->effect_ref, &transparent, rect, world);
-    }
-    case PF_PixelFormat_ARGB128: {
-      const PF_PixelFloat transparent{};
-      return fill->fill_float(in_data->effect_ref, &transparent, rect, world);
-    }
-    default: {
-      const PF_Pixel transparent{};
-      return fill->fill(in_data->effect_ref, &transparent, rect, world);
-    }
-  }
-}
-
 PF_Err HostStrokeOutput::clearWorkWorld() {
   canvas_.clearLazily();
   return PF_Err_NONE;

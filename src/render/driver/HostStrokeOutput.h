@@ -2,7 +2,6 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "AE_EffectPixelFormat.h"
 #include "raster/StrokeCanvas.h"
 #include "stroke/StrokeOutput.h"
 
@@ -38,8 +37,3 @@ private:
   PF_EffectWorld* output_;
   OutputBackground& background_;
 };
-
-// Fills a rectangle (the whole world when null) with transparent black, with the fill function
-// of the world's depth.
-PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, const PF_Rect* rect,
-                  PF_EffectWorld* world);

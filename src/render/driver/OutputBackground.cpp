@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "framework/SuiteHandler.h"
-#include "render/driver/HostStrokeOutput.h"
 
 namespace {
 
@@ -16,6 +15,26 @@ constexpr std::uint64_t kDeferredBackgroundBytes = std::uint64_t{20} << 20;
 bool outputFitsCaches(const PF_EffectWorld& output) {
   const auto rowBytes = static_cast<std::uint64_t>(std::max<A_long>(output.rowbytes, 0));
   return rowBytes * static_cast<std::uint64_t>(std::max<A_long>(output.height, 0)) < kDeferredBackgroundBytes;
+}
+
+// Fills a rectangle with transparent black, with the fill function of the world's depth.
+PF_Err clearWorld(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format, const PF_Rect* rect,
+                  PF_EffectWorld* world) {
+  const PF_FillMatteSuite2* fill = suites.fillMatteSuite();
+  switch (format) {
+    case PF_PixelFormat_ARGB64: {
+      const PF_Pixel16 transparent{};
+      return fill->fill16(in_data->effect_ref, &transparent, rect, world);
+    }
+    case PF_PixelFormat_ARGB128: {
+      const PF_PixelFloat transparent{};
+      return fill->fill_float(in_data->effect_ref, &transparent, rect, world);
+    }
+    default: {
+      const PF_Pixel transparent{};
+      return fill->fill(in_data->effect_ref, &transparent, rect, world);
+    }
+  }
 }
 
 // Same size, same place: the copy is pixel for pixel onto every output pixel.
@@ -47,9 +66,9 @@ OutputBackground::OutputBackground(PF_InData* in_data, SuiteHandler& suites, PF_
 PF_Err OutputBackground::begin() {
   if (pending_) return PF_Err_NONE;
   const PF_Rect whole{0, 0, output_->width, output_->height};
-  if (input_ == nullptr) return clearWorld(inData_, suites_, format_, &whole, output_);
-  // The layer copied over the whole output replaces every pixel: no clear before it.
-  if (layerCoversOutput(*input_, *output_)) return copyLayer(inData_, suites_, input_, output_, whole, whole);
+  // Transparent black, or the layer copied over the whole output (every pixel replaced: no
+  // clear before it).
+  if (input_ == nullptr || layerCoversOutput(*input_, *output_)) return lay(whole);
   // The layer placed by the two worlds' origins over a cleared output; the destination is kept
   // within the output (the host clips what remains).
   if (const PF_Err err = clearWorld(inData_, suites_, format_, &whole, output_)) return err;
