@@ -14,7 +14,7 @@ inline constexpr A_long kLayerWidth = 1920;
 inline constexpr A_long kLayerHeight = 1080;
 
 // Plain: every feature off, one solid stroke per mask. Demo: the demo scene's parameters
-// (copies, tapers, randomness, wave, gradation); Cairo can only draw it plain.
+// (copies, tapers, randomness, wave, gradation); Cairo draws its copies, each plain.
 enum class StrokeStyle { Plain, Demo };
 
 struct BenchScene {
@@ -28,6 +28,9 @@ struct BenchScene {
   A_long frame = 0;                 // at the demo's frame rate
   PF_Pixel8 background{255, 255, 255, 255};  // fills the layer; alpha, red, green, blue
   PF_Pixel8 strokeColour{255, 0, 0, 0};      // plain strokes
+  // Where Cairo strokes each mask, once per copy the effect draws of it (the demo's copies
+  // lie a few pixels apart; plain scenes have one, on the path).
+  std::vector<aehost::MaskPoint> copyDisplacements{{0.0, 0.0}};
 };
 
 }  // namespace inkline_bench

@@ -59,12 +59,17 @@ void CairoScene::draw() {
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   const PF_Pixel8& c = bench_.strokeColour;
   cairo_set_source_rgba(cr, unit(c.red), unit(c.green), unit(c.blue), bench_.opacityPercent / 100.0);
-  // One stroke per mask: where two masks cross, the second lands on the first, as the
+  // One stroke per mask and copy: where two cross, the later lands on the earlier, as the
   // effect's strokes do.
   for (const aehost::Mask& mask : bench_.masks) {
-    cairo_new_path(cr);
-    appendPath(mask);
-    cairo_stroke(cr);
+    for (const aehost::MaskPoint& d : bench_.copyDisplacements) {
+      cairo_save(cr);
+      cairo_translate(cr, d.x, d.y);
+      cairo_new_path(cr);
+      appendPath(mask);
+      cairo_stroke(cr);
+      cairo_restore(cr);
+    }
   }
   cairo_surface_flush(surface_.get());
 }

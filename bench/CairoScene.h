@@ -3,8 +3,9 @@
 // the scene's opacity, default antialiasing, onto a 1920 x 1080 ARGB32 surface that is first
 // filled with the background (or cleared when the effect would clear it).
 //
-// Cairo knows no copies, tapers, randomness, wave or gradation, and has no 16-bit or float
-// surface here: it draws every scene as the plain 8-bit stroke of its paths.
+// Cairo knows no tapers, randomness, wave or gradation, and has no 16-bit or float surface
+// here: it draws every scene as the plain 8-bit stroke of its paths, each path once per copy
+// the effect draws of it, displaced as the effect displaces the copy.
 #pragma once
 
 #include <cairo.h>
@@ -20,7 +21,7 @@ class CairoScene {
  public:
   explicit CairoScene(BenchScene bench);
 
-  // One frame: the fill, then one stroke per mask, flushed to the surface's pixels.
+  // One frame: the fill, then one stroke per mask and copy, flushed to the surface's pixels.
   void draw();
   void writePng(const std::filesystem::path& file) const;
 

@@ -20,4 +20,10 @@ std::vector<aehost::Mask> scaledMasks(std::vector<aehost::Mask> masks, double fa
 // The demo's mask of that name; throws std::out_of_range when there is none.
 const aehost::Mask& demoMask(std::string_view name);
 
+// Where the demo's copies of a stroke lie relative to its path, as the effect lays them:
+// n copies ("Copy Number" + 1, or one with "Enable Copy Stroke" off) a copy offset apart,
+// centred on the path (three at -d, 0, +d; two at -d/2, +d/2). The copy parameters must be
+// plain values; throws std::invalid_argument for keyframed ones.
+std::vector<aehost::MaskPoint> demoCopyDisplacements();
+
 }  // namespace inkline_bench

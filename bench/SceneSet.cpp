@@ -70,6 +70,7 @@ std::vector<BenchScene> benchScenes() {
   // Two seconds in, every stroke is drawn and the wave is on.
   BenchScene demo = plainScene("demo/t10", demoMasks, 10);
   demo.style = StrokeStyle::Demo;
+  demo.copyDisplacements = demoCopyDisplacements();
   demo.frame = static_cast<A_long>(std::lround(2.0 * demoScene().frameRate));
   scenes.push_back(std::move(demo));
 
