@@ -51,6 +51,10 @@ std::vector<aehost::MaskPoint> demoCopyDisplacements() {
   static const nlohmann::json kOff = false;
   static const nlohmann::json kZero = 0;
   const bool copies = demoParamValue("Enable Copy Stroke", kOff).get<bool>();
+  // A random copy count would make the number of strokes a matter of the seed.
+  if (copies && demoParamValue("Copy Random", kZero).get<int>() != 0) {
+    throw std::invalid_argument("the benchmark needs the demo's \"Copy Random\" at 0");
+  }
   const int n = copies ? demoParamValue("Copy Number", kZero).get<int>() + 1 : 1;
   const double dx = demoParamValue("Copy Offset X", kZero).get<double>();
   const double dy = demoParamValue("Copy Offset Y", kZero).get<double>();

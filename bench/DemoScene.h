@@ -23,7 +23,7 @@ const aehost::Mask& demoMask(std::string_view name);
 // Where the demo's copies of a stroke lie relative to its path, as the effect lays them:
 // n copies ("Copy Number" + 1, or one with "Enable Copy Stroke" off) a copy offset apart,
 // centred on the path (three at -d, 0, +d; two at -d/2, +d/2). The copy parameters must be
-// plain values; throws std::invalid_argument for keyframed ones.
+// plain values and "Copy Random" 0; throws std::invalid_argument otherwise.
 std::vector<aehost::MaskPoint> demoCopyDisplacements();
 
 }  // namespace inkline_bench
