@@ -57,10 +57,13 @@ PF_Err copyLayer(PF_InData* in_data, SuiteHandler& suites, PF_EffectWorld* input
 
 OutputBackground::OutputBackground(PF_InData* in_data, SuiteHandler& suites, PF_PixelFormat format,
                                    PF_EffectWorld* input, PF_EffectWorld* output)
-    : inData_(in_data), suites_(suites), format_(format), input_(input), output_(output) {
-  if (!outputFitsCaches(*output_) && (input_ == nullptr || layerCoversOutput(*input_, *output_))) {
-    pending_.emplace(output_->width, output_->height);
-  }
+    : inData_(in_data),
+      suites_(suites),
+      format_(format),
+      input_(input),
+      output_(output),
+      replacesEveryPixel_(input_ == nullptr || layerCoversOutput(*input_, *output_)) {
+  if (replacesEveryPixel_ && !outputFitsCaches(*output_)) pending_.emplace(output_->width, output_->height);
 }
 
 PF_Err OutputBackground::begin() {
@@ -68,7 +71,7 @@ PF_Err OutputBackground::begin() {
   const PF_Rect whole{0, 0, output_->width, output_->height};
   // Transparent black, or the layer copied over the whole output (every pixel replaced: no
   // clear before it).
-  if (input_ == nullptr || layerCoversOutput(*input_, *output_)) return lay(whole);
+  if (replacesEveryPixel_) return lay(whole);
   // The layer placed by the two worlds' origins over a cleared output; the destination is kept
   // within the output (the host clips what remains).
   if (const PF_Err err = clearWorld(inData_, suites_, format_, &whole, output_)) return err;

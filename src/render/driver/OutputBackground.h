@@ -33,5 +33,8 @@ private:
   PF_PixelFormat format_;
   PF_EffectWorld* input_;
   PF_EffectWorld* output_;
+  // Transparent black, or the layer lying exactly over the output: what lay() puts down on a
+  // rectangle is its whole background, so it can be laid down a piece at a time.
+  bool replacesEveryPixel_;
   std::optional<PendingRows> pending_;  // absent when laid up front
 };
