@@ -1,5 +1,5 @@
-// Cost of stamping: both disc rasterisers at several radii and every depth, and the stamp loop
-// over a long segment. Counters: stamps/s and blended pixels/s, and their inverses per_stamp and
+// Cost of stamping: both disc rasterisers at several radii and every depth, the recording of
+// a radius's disc shapes, and the stamp loop over a long segment. Counters: stamps/s and blended pixels/s, and their inverses per_stamp and
 // per_pixel (time per stamp, time per blended pixel).
 //
 // Stamps are the stroke colour at 80% opacity landing on a canvas that already holds the
@@ -10,10 +10,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "pixel/PixelTraits.h"
 #include "raster/DiscRaster.h"
+#include "raster/DiscShape.h"
 #include "raster/StampDisc.h"
 #include "stroke/DrawStrokeSegment.h"
 
@@ -149,6 +151,36 @@ void BM_DrawStrokeSegment(benchmark::State& state) {
   setRates(state, stamps, pixels);
 }
 
+// The 256 shapes of one radius (every sub-pixel offset), recorded in the random order a
+// stroke brings the offsets up: walked, or turned from a shape recorded before. A stroke of
+// one thickness records them once per render.
+void BM_RecordDiscShapes(benchmark::State& state) {
+  const double r = static_cast<double>(state.range(0));
+  const DiscRadius radius = DiscRadius::of(r);
+  std::vector<int> offsets(256);
+  for (int n = 0; n < 256; ++n) offsets[static_cast<std::size_t>(n)] = n;
+  std::shuffle(offsets.begin(), offsets.end(), std::mt19937(20261208));
+  SpanBuffer spans;
+  raster::DiscShapeCache cache;
+  raster::DiscShape* shape = nullptr;
+  for (auto _ : state) {
+    cache.slot(0.0, 0, 0, shape);  // another radius: every shape forgotten
+    for (const int offset : offsets) {
+      const raster::QuantisedDisc disc =
+          raster::quantiseDisc(kCanvasSize / 2.0 + offset % 16 / 16.0, kCanvasSize / 2.0 + offset / 16 / 16.0, r);
+      raster::DiscShapeCache::Slot& slot = cache.slot(r, disc.sx, disc.sy, shape);
+      if (slot == raster::DiscShapeCache::Slot::Recorded) continue;
+      raster::recordOrTurnDiscShape(disc, radius, spans, cache, *shape);
+      slot = raster::DiscShapeCache::Slot::Recorded;
+    }
+    benchmark::ClobberMemory();
+  }
+  using benchmark::Counter;
+  const double shapes = 256.0 * static_cast<double>(state.iterations());
+  state.counters["per_shape"] = Counter(shapes, Counter::kIsRate | Counter::kInvert);
+  state.counters["walked"] = static_cast<double>(cache.walks);
+}
+
 const std::vector<std::int64_t> kRadii = {1, 3, 5, 25, 100};
 
 void stampArguments(benchmark::internal::Benchmark* b) {
@@ -167,6 +199,7 @@ BENCHMARK(BM_Stamp<PF_PixelFloat, Method::Small>)->Name("StampSmallDisc/float")-
 BENCHMARK(BM_Stamp<PF_Pixel8, Method::Large>)->Name("StampLargeDisc/8bit")->Apply(stampArguments);
 BENCHMARK(BM_Stamp<PF_Pixel16, Method::Large>)->Name("StampLargeDisc/16bit")->Apply(stampArguments);
 BENCHMARK(BM_Stamp<PF_PixelFloat, Method::Large>)->Name("StampLargeDisc/float")->Apply(stampArguments);
+BENCHMARK(BM_RecordDiscShapes)->Name("RecordDiscShapes")->ArgName("radius")->Arg(5)->Arg(30)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawStrokeSegment<PF_Pixel8>)->Name("DrawStrokeSegment/8bit")->Apply(strokeArguments);
 BENCHMARK(BM_DrawStrokeSegment<PF_Pixel16>)->Name("DrawStrokeSegment/16bit")->Apply(strokeArguments);
 BENCHMARK(BM_DrawStrokeSegment<PF_PixelFloat>)->Name("DrawStrokeSegment/float")->Apply(strokeArguments);
