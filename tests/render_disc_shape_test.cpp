@@ -66,6 +66,29 @@ std::vector<double> radii() {
   return all;
 }
 
+// Rows as the walk hands them over: in order, two runs to rotate (equal columns where they
+// meet), one run the wrong way, and rows of mixed runs; each must come out in column order
+// with the same pixels.
+TEST(DiscShape, SortByColumnPutsEveryRowInOrder) {
+  const std::vector<std::vector<int>> rows = {
+      {},           {4},          {1, 2, 2, 5}, {50, 51, -51, -50}, {0, 1, 2, -3, -2, -1, 0},
+      {9, 7, 7, 4}, {3, 4, 2, 5}, {5, 1, 4, 2}, {2, 2, 1, 1},       {6, 7, 1, 8, 0}};
+  for (const std::vector<int>& columns : rows) {
+    std::vector<DiscShape::RimPixel> row;
+    // Each pixel's coverage follows its column, as a pixel met twice has one coverage.
+    for (const int column : columns) row.push_back({column, 100 + column});
+    raster::sortByColumn(row.data(), row.data() + row.size());
+    std::vector<int> expected = columns;
+    std::sort(expected.begin(), expected.end());
+    std::vector<int> sorted;
+    for (const DiscShape::RimPixel& p : row) {
+      sorted.push_back(p.column);
+      EXPECT_EQ(p.coverage, 100 + p.column);
+    }
+    EXPECT_EQ(sorted, expected);
+  }
+}
+
 // Offsets come up in a random order, as a stroke brings them, and each gets its shape as the
 // stamping does: walked, or turned a half or a quarter round from one recorded before.
 TEST(DiscShape, EveryShapeTurnedInsteadOfWalkedIsTheWalkedShape) {
