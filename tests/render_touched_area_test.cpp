@@ -251,6 +251,36 @@ TEST(TouchedAreaRects, CoverEveryTouchedPixelOnceAndLittleElse) {
   }
 }
 
+// Consecutive boxes in the tiles touched last pass the tiles by; once the area forgets them,
+// the same box touches (and, forgotten uncleared, clears) them again.
+TEST(TouchedAreaRects, ABoxInTheLastTilesIsTouchedAgainAfterAForget) {
+  TouchedArea area;
+  area.reset(100, 100, false);
+  int clears = 0;
+  const auto countClears = [&](const PF_LRect&) { ++clears; };
+  const PF_LRect box{20, 20, 30, 30};
+  area.add(box, countClears);
+  area.add(PF_LRect{21, 21, 31, 31}, countClears);  // the same tile
+  EXPECT_EQ(clears, 1);
+  for (const bool uncleared : {false, true}) {
+    if (uncleared) {
+      area.forgetUncleared();
+    } else {
+      area.forget();
+    }
+    EXPECT_FALSE(area.contains(25, 25));
+    area.add(box, countClears);
+    EXPECT_TRUE(area.contains(25, 25));
+    int rects = 0;
+    area.forEachRect([&](const PF_LRect& r) {
+      EXPECT_TRUE(r.left <= box.left && r.top <= box.top && r.right >= box.right && r.bottom >= box.bottom);
+      return ++rects, PF_Err_NONE;
+    });
+    EXPECT_EQ(rects, 1);
+  }
+  EXPECT_EQ(clears, 2);  // the second time round only: forget() counts the tile cleared
+}
+
 TEST(TouchedAreaRects, StopAtTheFirstError) {
   TouchedArea area;
   area.reset(1000, 1000, true);

@@ -32,6 +32,7 @@ public:
     tiles_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(tileRows),
                   pixelsCleared ? kCleared : kUnknown);
     bounds_ = PF_LRect{0, 0, 0, 0};
+    lastTiles_ = kNoTiles;
   }
 
   bool empty() const { return bounds_.left >= bounds_.right || bounds_.top >= bounds_.bottom; }
@@ -50,26 +51,14 @@ public:
   // not cleared yet are handed to clearTiles(rect) first, neighbours in a tile row together.
   template <class ClearTiles>
   void add(const PF_LRect& box, ClearTiles&& clearTiles) {
-    const A_long firstColumn = box.left / kTile;
-    const auto columns = static_cast<std::size_t>((box.right - 1) / kTile - firstColumn + 1);
-    for (A_long ty = box.top / kTile; ty <= (box.bottom - 1) / kTile; ++ty) {
-      std::uint8_t* row = tileRow(ty) + firstColumn;
-      // Consecutive discs touch the same tiles again and again: look for uncleared ones first.
-      if (std::memchr(row, kUnknown, columns) != nullptr) {
-        // Neighbouring uncleared tiles are cleared as one rectangle.
-        for (std::size_t k = 0; k < columns;) {
-          if (row[k] != kUnknown) {
-            ++k;
-            continue;
-          }
-          const std::size_t first = k;
-          while (k < columns && row[k] == kUnknown) ++k;
-          const A_long left = (firstColumn + static_cast<A_long>(first)) * kTile;
-          const A_long right = std::min((firstColumn + static_cast<A_long>(k)) * kTile, width_);
-          clearTiles(PF_LRect{left, ty * kTile, right, std::min((ty + 1) * kTile, height_)});
-        }
-      }
-      std::memset(row, kTouched, columns);
+    const PF_LRect tiles{box.left / kTile, box.top / kTile, (box.right - 1) / kTile, (box.bottom - 1) / kTile};
+    // Consecutive discs lie a pixel apart: most fall in the tiles the box before did, every
+    // one of them touched already.
+    const bool inLastTiles = tiles.left >= lastTiles_.left && tiles.right <= lastTiles_.right &&
+                             tiles.top >= lastTiles_.top && tiles.bottom <= lastTiles_.bottom;
+    if (!inLastTiles) {
+      touchTiles(tiles, clearTiles);
+      lastTiles_ = tiles;
     }
     if (empty()) {
       bounds_ = box;
@@ -142,6 +131,32 @@ public:
   }
 
 private:
+  // Marks tiles tiles.left … tiles.right of tile rows tiles.top … tiles.bottom (inclusive)
+  // touched, clearing those not cleared yet first.
+  template <class ClearTiles>
+  void touchTiles(const PF_LRect& tiles, ClearTiles&& clearTiles) {
+    const auto columns = static_cast<std::size_t>(tiles.right - tiles.left + 1);
+    for (A_long ty = tiles.top; ty <= tiles.bottom; ++ty) {
+      std::uint8_t* row = tileRow(ty) + tiles.left;
+      // Consecutive discs touch the same tiles again and again: look for uncleared ones first.
+      if (std::memchr(row, kUnknown, columns) != nullptr) {
+        // Neighbouring uncleared tiles are cleared as one rectangle.
+        for (std::size_t k = 0; k < columns;) {
+          if (row[k] != kUnknown) {
+            ++k;
+            continue;
+          }
+          const std::size_t first = k;
+          while (k < columns && row[k] == kUnknown) ++k;
+          const A_long left = (tiles.left + static_cast<A_long>(first)) * kTile;
+          const A_long right = std::min((tiles.left + static_cast<A_long>(k)) * kTile, width_);
+          clearTiles(PF_LRect{left, ty * kTile, right, std::min((ty + 1) * kTile, height_)});
+        }
+      }
+      std::memset(row, kTouched, columns);
+    }
+  }
+
   void forgetAs(std::uint8_t state) {
     if (!empty()) {
       const auto first = tiles_.begin() + static_cast<std::ptrdiff_t>(bounds_.top / kTile) * columns_;
@@ -149,6 +164,7 @@ private:
       std::replace(first, last, kTouched, state);
     }
     bounds_ = PF_LRect{0, 0, 0, 0};
+    lastTiles_ = kNoTiles;
   }
 
   // A tile's state: its pixels as memory left them, cleared (transparent), or touched since.
@@ -164,4 +180,8 @@ private:
   A_long columns_ = 0;  // tiles per row
   std::vector<std::uint8_t> tiles_;  // kUnknown, kCleared or kTouched
   PF_LRect bounds_{0, 0, 0, 0};
+  // The tiles (columns left … right, tile rows top … bottom) of the last box added, all
+  // touched since; none after a reset or forget.
+  static constexpr PF_LRect kNoTiles{0, 0, -1, -1};
+  PF_LRect lastTiles_ = kNoTiles;
 };
