@@ -1,6 +1,7 @@
 // Cost of stamping: both disc rasterisers at several radii and every depth, the recording of
-// a radius's disc shapes, and the stamp loop over a long segment. Counters: stamps/s and blended pixels/s, and their inverses per_stamp and
-// per_pixel (time per stamp, time per blended pixel).
+// a radius's disc shapes, and the stamp loop over a long segment. Counters: stamps/s and
+// blended pixels/s, and their inverses per_stamp and per_pixel (time per stamp, time per
+// blended pixel); per_shape for the recording.
 //
 // Stamps are the stroke colour at 80% opacity landing on a canvas that already holds the
 // stroke: after the first few, nearly every pixel takes the same-colour (larger alpha) path,
