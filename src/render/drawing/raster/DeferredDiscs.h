@@ -14,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "raster/DiscRegions.h"
 #include "raster/DiscShape.h"
 
 // Whether all stamps since the last clear had one colour (red, green, blue, bit for bit).
@@ -66,6 +67,7 @@ struct DeferredDiscs {
     const raster::DiscShape* shape;
     std::int64_t cellX;
     std::int64_t cellY;
+    std::size_t runIndex;  // in `run`
   };
   std::vector<Disc> discs;
   // Rows of the waiting discs' shapes; the queue is drawn once it holds this many (the stroke
@@ -76,21 +78,39 @@ struct DeferredDiscs {
   std::int64_t firstRow = INT64_MAX;
   std::int64_t lastRow = INT64_MIN;
 
-  void add(const Disc& disc) {
-    discs.push_back(disc);
-    const auto rows = static_cast<std::int64_t>(disc.shape->rows.size());
-    rowsQueued += rows;
-    firstRow = std::min(firstRow, disc.cellY + disc.shape->firstRow);
-    lastRow = std::max(lastRow, disc.cellY + disc.shape->firstRow + rows - 1);
+  void add(const raster::RunDisc& disc) {
+    run.push_back(disc);
+    queue(Disc{disc.shape, disc.cellX, disc.cellY, run.size() - 1});
   }
-  void clear() {
+  // The queue emptied; the run goes on.
+  void drawn() {
     discs.clear();
     rowsQueued = 0;
     firstRow = INT64_MAX;
     lastRow = INT64_MIN;
   }
+  // A disc queued again (see FlushDeferredDiscs).
+  void requeue(const Disc& disc) { queue(disc); }
+  void clear() {
+    drawn();
+    run.clear();
+    marks.clear();
+  }
   double radius = 0.0;
   unsigned char stamp[16] = {};
+
+  // Every disc queued since the run of this stamp and radius began, in stroke order (see
+  // DiscRegions.h), the support limit of its radius, and the pixels whose nearest disc passed
+  // them by, to be settled when the run ends.
+  std::vector<raster::RunDisc> run;
+  raster::SupportWidths support;  // of the run's radius
+  double supportRadius = -1.0;
+  struct Mark {
+    int x;
+    int y;
+    std::size_t owner;  // in `run`
+  };
+  std::vector<Mark> marks;
 
   // Scratch of the drawing: per canvas row the interiors gathered so far, as one run of
   // columns (empty: left > right), and the rows that have one.
@@ -101,4 +121,13 @@ struct DeferredDiscs {
   // Scratch of the rim pass: per canvas row its settled run as the pass starts.
   std::vector<int> settledLeft;
   std::vector<int> settledRight;
+
+private:
+  void queue(const Disc& disc) {
+    discs.push_back(disc);
+    const auto rows = static_cast<std::int64_t>(disc.shape->rows.size());
+    rowsQueued += rows;
+    firstRow = std::min(firstRow, disc.cellY + disc.shape->firstRow);
+    lastRow = std::max(lastRow, disc.cellY + disc.shape->firstRow + rows - 1);
+  }
 };

@@ -38,7 +38,9 @@ inline constexpr std::array<std::array<std::uint8_t, 32>, 12> DiscEdgeCoverageTa
 
 // Signed distance of a pixel outside the circle, to first order (negative inside), from the
 // pixel's offset to the centre: f = (dx² + dy² − r²) / (2r).
-inline double discEdgeDistance(double dx, double dy, double r) { return (dx * dx + dy * dy - r * r) / (2.0 * r); }
+// From the squared offset d2 = dx² + dy², the same value.
+inline double discEdgeDistanceOfSquare(double d2, double r) { return (d2 - r * r) / (2.0 * r); }
+inline double discEdgeDistance(double dx, double dy, double r) { return discEdgeDistanceOfSquare(dx * dx + dy * dy, r); }
 
 // k = trunc((f + 1) · 16 + 0.5) clamped to 0 … 31; rows trunc(r) and trunc(r) + 1 clamped to
 // 0 … 11; coverage = trunc((1 − frac) · table[a][k] + frac · table[b][k] + 0.5).

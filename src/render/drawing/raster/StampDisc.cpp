@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "raster/DiscRaster.h"
+#include "raster/DiscRegions.h"
 #include "raster/DiscShape.h"
+#include "raster/Prefetch.h"
 #include "raster/StampBlitter.h"
 
 namespace {
@@ -62,6 +64,18 @@ int StampLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pix
   return 0;
 }
 
+namespace {
+
+// Queued discs from this radius on draw their rims by regions (see DiscRegions.h); below it a
+// disc's region is most of its rim, and each disc blends its whole rim past the settled runs.
+constexpr double kRegionRadius = 15.0;
+bool drawsByRegions(double r) { return r >= kRegionRadius; }
+
+template <class Pixel>
+void drawQueue(StrokeCanvas& canvas, bool runEnds);
+
+}  // namespace
+
 template <class Pixel>
 bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pixel& stamp) {
   if (!canvasAcceptsStamps<Pixel>(canvas) || !stampIsVisible(stamp)) return false;
@@ -81,8 +95,12 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
                      (r == deferred.radius && std::memcmp(deferred.stamp, &stamp, sizeof(Pixel)) == 0);
   // The waiting discs' shapes belong to their radius: drawn before another radius is looked up.
   // A long queue is drawn too, so that the drawing it holds back stays a small part of the
-  // work between two questions whether to stop.
-  if (!joins || deferred.rowsQueued >= DeferredDiscs::kMostRowsQueued) FlushDeferredDiscs<Pixel>(canvas);
+  // work between two questions whether to stop; its run goes on.
+  if (!joins) {
+    FlushDeferredDiscs<Pixel>(canvas);
+  } else if (deferred.rowsQueued >= DeferredDiscs::kMostRowsQueued) {
+    drawQueue<Pixel>(canvas, false);
+  }
   const raster::QuantisedDisc disc = raster::quantiseDisc(x, y, r);
   raster::DiscShape* shape = nullptr;
   raster::DiscShapeCache::Slot& slot = canvas.discShapes.slot(r, disc.sx, disc.sy, shape);
@@ -97,8 +115,12 @@ bool DeferLargeDisc(StrokeCanvas& canvas, double x, double y, double r, const Pi
   if (deferred.discs.empty()) {
     deferred.radius = r;
     std::memcpy(deferred.stamp, &stamp, sizeof(Pixel));
+    if (drawsByRegions(r) && r != deferred.supportRadius) {
+      deferred.support.reset(raster::supportLimit2(r, canvas.radius));
+      deferred.supportRadius = r;
+    }
   }
-  deferred.add(DeferredDiscs::Disc{shape, disc.cellX, disc.cellY});
+  deferred.add(raster::RunDisc{shape, disc.cellX, disc.cellY, disc.sx, disc.sy});
   return true;
 }
 
@@ -237,32 +259,16 @@ private:
 };
 
 // Every waiting disc's rim pixels outside their row's settled run, blended by `rims`. Rims
-// change no pixel of a run, so the runs are read into plain arrays once, and a disc's row
-// whose rim lies in its run costs a compare (four rows at a time where the vector extensions
-// are).
+// change no pixel of a run, so the runs are read into plain arrays once (readSettledRuns), and
+// a disc's row whose rim lies in its run costs a compare (four rows at a time where the vector
+// extensions are).
 template <class Pixel>
-void blendRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, const RimBlender<Pixel>& rims) {
+void blendRims(StrokeCanvas& canvas, const RimBlender<Pixel>& rims) {
   DeferredDiscs& deferred = canvas.deferredDiscs;
   const int width = canvas.width;
   const int height = canvas.height;
-  // The runs of the rows the discs span (no run: a left end no column reaches, so every pixel
-  // lies left of it); the rest of the arrays is never read but by lanes past a disc's rows.
-  auto& runLeft = deferred.settledLeft;
-  auto& runRight = deferred.settledRight;
-  const std::size_t rows = static_cast<std::size_t>(height) + raster::kRowGroupPadding;
-  if (runLeft.size() != rows) {
-    runLeft.assign(rows, INT_MAX);
-    runRight.assign(rows, INT_MIN);
-  }
-  const auto firstRow = static_cast<int>(std::max<std::int64_t>(deferred.firstRow, 0));
-  const auto lastRow = static_cast<int>(std::min<std::int64_t>(deferred.lastRow, height - 1));
-  for (int py = firstRow; py <= lastRow; ++py) {
-    const auto y = static_cast<std::size_t>(py);
-    if (!blitter.settledRun(py, runLeft[y], runRight[y])) {
-      runLeft[y] = INT_MAX;
-      runRight[y] = INT_MIN;
-    }
-  }
+  const auto& runLeft = deferred.settledLeft;
+  const auto& runRight = deferred.settledRight;
   for (const DeferredDiscs::Disc& d : deferred.discs) {
     const raster::DiscShape& shape = *d.shape;
     const std::int64_t cellX = d.cellX;
@@ -308,18 +314,277 @@ void blendRims(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter, const R
   }
 }
 
+// The settled runs of the rows the waiting discs span, read into plain arrays (no run: a left
+// end no column reaches, so every pixel lies left of it); the rest of the arrays is never read
+// but by lanes past a disc's rows.
+template <class Pixel>
+void readSettledRuns(StrokeCanvas& canvas, const StampBlitter<Pixel>& blitter) {
+  DeferredDiscs& deferred = canvas.deferredDiscs;
+  auto& runLeft = deferred.settledLeft;
+  auto& runRight = deferred.settledRight;
+  const std::size_t rows = static_cast<std::size_t>(canvas.height) + raster::kRowGroupPadding;
+  if (runLeft.size() != rows) {
+    runLeft.assign(rows, INT_MAX);
+    runRight.assign(rows, INT_MIN);
+  }
+  const auto firstRow = static_cast<int>(std::max<std::int64_t>(deferred.firstRow, 0));
+  const auto lastRow = static_cast<int>(std::min<std::int64_t>(deferred.lastRow, canvas.height - 1));
+  for (int py = firstRow; py <= lastRow; ++py) {
+    const auto y = static_cast<std::size_t>(py);
+    if (!blitter.settledRun(py, runLeft[y], runRight[y])) {
+      runLeft[y] = INT_MAX;
+      runRight[y] = INT_MIN;
+    }
+  }
+}
+
+// Each waiting disc's rim pixels in its region (see DiscRegions.h) off the settled runs:
+// blended where the disc drew them, marked where it passed them by.
+template <class Pixel>
+class RegionRims {
+public:
+  RegionRims(StrokeCanvas& canvas, const Pixel& stamp)
+      : deferred_(canvas.deferredDiscs),
+        base_(static_cast<char*>(canvas.pixels)),
+        rowbytes_(canvas.rowbytes),
+        width_(canvas.width),
+        height_(canvas.height),
+        scaled_(canvas.scaledStamps.of(stamp)) {}
+
+  // What a disc's visit needs, worked out ahead of it: its neighbours' bisectors and the rows
+  // (relative to its cell) to visit, clipped to the canvas.
+  struct Plan {
+    const raster::RunDisc* disc = nullptr;
+    std::size_t index = 0;
+    bool hasBehind = false;
+    bool hasAhead = false;
+    raster::Bisector behind;
+    raster::Bisector ahead;
+    raster::RowRange ranges[2];
+  };
+
+  Plan plan(const DeferredDiscs::Disc& queued) {
+    const std::vector<raster::RunDisc>& run = deferred_.run;
+    Plan plan;
+    plan.index = queued.runIndex;
+    plan.disc = &run[plan.index];
+    const raster::RunDisc& disc = *plan.disc;
+    plan.hasBehind = plan.index > 0;
+    plan.hasAhead = plan.index + 1 < run.size();
+    if (plan.hasBehind) plan.behind = raster::Bisector::between(disc, run[plan.index - 1]);
+    if (plan.hasAhead) plan.ahead = raster::Bisector::between(disc, run[plan.index + 1]);
+    plan.ranges[0] = deferred_.support.rows(disc.sy);
+    if (plan.hasBehind && plan.hasAhead) {
+      raster::RowRange strip[2];
+      if (raster::regionRows(plan.behind, plan.ahead, deferred_.radius, deferred_.support.outerRadius(), disc.sy, strip)) {
+        plan.ranges[0] = strip[0];
+        plan.ranges[1] = strip[1];
+      }
+    }
+    for (raster::RowRange& range : plan.ranges) {
+      range.first = std::max(range.first, -disc.cellY);
+      range.last = std::min(range.last, height_ - 1 - disc.cellY);
+    }
+    return plan;
+  }
+
+  // The shape's rows of the plan's ranges asked for, then (once they are at hand) their rim
+  // pixels.
+  void prefetchRows(const Plan& plan) const {
+    forShapeRows(plan, [](const raster::DiscShape& shape, std::size_t k0, std::size_t k1) {
+      raster::prefetchBytes(&shape.rows[k0], (k1 - k0 + 1) * sizeof(raster::DiscShape::Row));
+    });
+  }
+  void prefetchRims(const Plan& plan) const {
+    forShapeRows(plan, [](const raster::DiscShape& shape, std::size_t k0, std::size_t k1) {
+      const auto first = static_cast<std::size_t>(shape.rows[k0].firstRim);
+      const auto end = static_cast<std::size_t>(shape.rows[k1].firstRim + shape.rows[k1].rimCount);
+      if (end > first) raster::prefetchBytes(&shape.rim[first], (end - first) * sizeof(raster::DiscShape::RimPixel));
+    });
+  }
+
+  void visit(const Plan& plan) {
+    const raster::RunDisc& disc = *plan.disc;
+    raster::SupportWidths& support = deferred_.support;
+    for (const raster::RowRange& range : plan.ranges) {
+      if (range.first > range.last) continue;
+      raster::Bisector::Columns behindColumns =
+          plan.hasBehind ? raster::Bisector::Columns(plan.behind, range.first) : raster::Bisector::Columns();
+      raster::Bisector::Columns aheadColumns =
+          plan.hasAhead ? raster::Bisector::Columns(plan.ahead, range.first) : raster::Bisector::Columns();
+      for (std::int64_t v = range.first; v <= range.last; ++v) {
+        std::int64_t from = 0;
+        std::int64_t to = -1;
+        support.columns(disc.sx, disc.sy, v, from, to);
+        from = std::max(from, -disc.cellX);
+        to = std::min(to, width_ - 1 - disc.cellX);
+        behindColumns.clip(from, to);
+        aheadColumns.clip(from, to);
+        behindColumns.next();
+        aheadColumns.next();
+        if (from <= to) row(disc, plan.index, v, from, to);
+      }
+    }
+  }
+
+private:
+  // f(shape, k0, k1) for each range's rows k0 … k1 of the shape.
+  template <class F>
+  static void forShapeRows(const Plan& plan, F&& f) {
+    const raster::DiscShape& shape = *plan.disc->shape;
+    const auto rows = static_cast<std::int64_t>(shape.rows.size());
+    for (const raster::RowRange& range : plan.ranges) {
+      const std::int64_t k0 = std::max<std::int64_t>(range.first - shape.firstRow, 0);
+      const std::int64_t k1 = std::min<std::int64_t>(range.last - shape.firstRow, rows - 1);
+      if (k0 <= k1) f(shape, static_cast<std::size_t>(k0), static_cast<std::size_t>(k1));
+    }
+  }
+
+  // Columns from … to of row v of the disc (relative to its cell, on the canvas).
+  void row(const raster::RunDisc& disc, std::size_t index, std::int64_t v, std::int64_t from, std::int64_t to) {
+    const raster::DiscShape& shape = *disc.shape;
+    const auto py = static_cast<int>(disc.cellY + v);
+    const std::int64_t runLeft = deferred_.settledLeft[static_cast<std::size_t>(py)] - disc.cellX;
+    const std::int64_t runRight = deferred_.settledRight[static_cast<std::size_t>(py)] - disc.cellX;
+    Pixel* pixels = reinterpret_cast<Pixel*>(base_ + static_cast<std::ptrdiff_t>(py) * rowbytes_);
+    const std::int64_t k = v - shape.firstRow;
+    const bool hasRow = k >= 0 && k < static_cast<std::int64_t>(shape.rows.size());
+    const raster::DiscShape::Row noRow{};
+    const raster::DiscShape::Row& rimRow = hasRow ? shape.rows[static_cast<std::size_t>(k)] : noRow;
+    const raster::DiscShape::RimPixel* rim = shape.rim.data() + rimRow.firstRim;
+    const std::int64_t count = rimRow.rimCount;
+    // The row's columns: rim pixels left of the span, the span, rim pixels right of it (a row
+    // without a span has them all on the left). The rim pixels of a side are nearly always
+    // one pixel a column, so a column's pixel is first looked for where that puts it.
+    const bool hasSpan = rimRow.spanLeft <= rimRow.spanRight;
+    const std::int64_t spanLeft = hasSpan ? rimRow.spanLeft : std::int64_t{INT_MAX};
+    const std::int64_t spanRight = hasSpan ? rimRow.spanRight : std::int64_t{INT_MAX};
+    const auto coverageAt = [&](std::int64_t u) -> int {
+      if (u < rimRow.left || u > rimRow.right) return 0;
+      const std::int64_t guess = u < spanLeft ? u - rimRow.left : count - 1 - (rimRow.right - u);
+      if (guess >= 0 && guess < count && rim[guess].column == u) return rim[guess].coverage;
+      for (std::int64_t i = 0; i < count; ++i) {
+        if (rim[i].column == u) return rim[i].coverage;
+      }
+      return 0;
+    };
+    for (std::int64_t u = from; u <= to; ++u) {
+      // The disc's span and the row's settled run are at the full stamp already.
+      if (u >= spanLeft && u <= spanRight) {
+        u = spanRight;
+        continue;
+      }
+      if (u >= runLeft && u <= runRight) {
+        u = runRight;
+        continue;
+      }
+      const int coverage = coverageAt(u);
+      if (coverage > 0) {
+        KeepLargerAlpha(pixels[disc.cellX + u], scaled_[coverage]);
+      } else {
+        deferred_.marks.push_back(DeferredDiscs::Mark{static_cast<int>(disc.cellX + u), py, index});
+      }
+    }
+  }
+
+  DeferredDiscs& deferred_;
+  char* base_;
+  std::ptrdiff_t rowbytes_;
+  std::int64_t width_;
+  std::int64_t height_;
+  const Pixel* scaled_;  // the stamp at each coverage
+};
+
+// The run's marked pixels, each at the largest coverage of the discs that draw it: from the
+// disc that marked it along the run both ways, while the distance does not shrink and still
+// gives coverage. No such disc is nearer than the marking one, so none gives more than its
+// distance would, and a pixel at least that alpha is left as it is.
+template <class Pixel>
+void settleMarks(StrokeCanvas& canvas, const Pixel& stamp) {
+  DeferredDiscs& deferred = canvas.deferredDiscs;
+  if (deferred.marks.empty()) return;
+  const Pixel* scaled = canvas.scaledStamps.of(stamp);
+  const double r = deferred.radius;
+  const DiscCoverage coverageOf(DiscRadius::of(r));
+  const std::vector<raster::RunDisc>& run = deferred.run;
+  for (const DeferredDiscs::Mark& mark : deferred.marks) {
+    Pixel& pixel = reinterpret_cast<Pixel*>(static_cast<char*>(canvas.pixels) +
+                                            static_cast<std::ptrdiff_t>(mark.y) * canvas.rowbytes)[mark.x];
+    const std::int64_t own2 = run[mark.owner].distance2(mark.x, mark.y);
+    const int most = raster::coverageAtSquare(coverageOf, own2, r);
+    if (!(pixel.alpha < scaled[most].alpha)) continue;
+    int best = 0;
+    for (const std::ptrdiff_t step : {std::ptrdiff_t{-1}, std::ptrdiff_t{1}}) {
+      std::int64_t previous = own2;
+      for (auto i = static_cast<std::ptrdiff_t>(mark.owner) + step;
+           i >= 0 && i < static_cast<std::ptrdiff_t>(run.size()) && best < most; i += step) {
+        const raster::RunDisc& disc = run[static_cast<std::size_t>(i)];
+        const std::int64_t d2 = disc.distance2(mark.x, mark.y);
+        if (d2 < previous || d2 >= deferred.support.limit2()) break;
+        best = std::max(best, disc.coverageAt(mark.x, mark.y));
+        previous = d2;
+      }
+    }
+    KeepLargerAlpha(pixel, scaled[best]);
+  }
+  deferred.marks.clear();
+}
+
+// Draws the waiting discs: every interior, then every rim. Unless the run ends here, a queue
+// drawn by regions keeps its last disc waiting, as its region needs the disc after it.
+template <class Pixel>
+void drawQueue(StrokeCanvas& canvas, bool runEnds) {
+  DeferredDiscs& deferred = canvas.deferredDiscs;
+  Pixel stamp;
+  std::memcpy(&stamp, deferred.stamp, sizeof(Pixel));
+  StampBlitter<Pixel> blitter(canvas, stamp);
+  const bool regions = drawsByRegions(deferred.radius);
+  const bool keepLast = regions && !runEnds && deferred.discs.size() > 1;
+  const DeferredDiscs::Disc last = deferred.discs.back();
+  if (regions) {
+    // A support reaches a row or two past its shape: those rows' runs are read too.
+    for (const DeferredDiscs::Disc& disc : deferred.discs) {
+      const int sy = deferred.run[disc.runIndex].sy;
+      const raster::RowRange rows = deferred.support.rows(sy);
+      deferred.firstRow = std::min(deferred.firstRow, disc.cellY + rows.first);
+      deferred.lastRow = std::max(deferred.lastRow, disc.cellY + rows.last);
+    }
+  }
+  if (keepLast) deferred.discs.pop_back();
+  blendInteriors(canvas, blitter);
+  readSettledRuns(canvas, blitter);
+  if (regions) {
+    // Each disc planned two discs ahead of its visit, its shape's rows asked for then and
+    // their rim pixels one disc ahead.
+    RegionRims<Pixel> rims(canvas, stamp);
+    using Plan = typename RegionRims<Pixel>::Plan;
+    Plan plans[3];
+    const std::size_t count = deferred.discs.size();
+    for (std::size_t i = 0; i < count + 2; ++i) {
+      if (i < count) {
+        plans[i % 3] = rims.plan(deferred.discs[i]);
+        rims.prefetchRows(plans[i % 3]);
+      }
+      if (i >= 1 && i - 1 < count) rims.prefetchRims(plans[(i - 1) % 3]);
+      if (i >= 2) rims.visit(plans[(i - 2) % 3]);
+    }
+  } else {
+    blendRims(canvas, RimBlender<Pixel>(canvas, stamp));
+  }
+  deferred.drawn();
+  if (keepLast) deferred.requeue(last);
+  if (runEnds || !regions) {
+    if (regions) settleMarks(canvas, stamp);
+    deferred.clear();
+  }
+}
+
 }  // namespace
 
 template <class Pixel>
 void FlushDeferredDiscs(StrokeCanvas& canvas) {
-  DeferredDiscs& deferred = canvas.deferredDiscs;
-  if (deferred.discs.empty()) return;
-  Pixel stamp;
-  std::memcpy(&stamp, deferred.stamp, sizeof(Pixel));
-  StampBlitter<Pixel> blitter(canvas, stamp);
-  blendInteriors(canvas, blitter);
-  blendRims(canvas, blitter, RimBlender<Pixel>(canvas, stamp));
-  deferred.clear();
+  if (canvas.deferredDiscs.discs.empty()) return;
+  drawQueue<Pixel>(canvas, true);
 }
 
 template <class Pixel>
