@@ -132,6 +132,13 @@ struct RunDisc {
   }
 };
 
+// How far inside its circle a pixel off a disc's span can lie, in px. The rim walk stands on
+// the pixel the circle passes through (within half a pixel of it along the octant's major axis)
+// and adds its partner a pixel inwards at most, and the span fills the row strictly between the
+// walk's innermost pixels: nothing off the span lies a pixel and a half inside the circle. Two,
+// for margin (a test checks every offset of many radii).
+inline constexpr double kOffSpanDepth = 2.0;
+
 struct RowRange {
   std::int64_t first = 0;
   std::int64_t last = -1;
@@ -237,7 +244,7 @@ struct Bisector {
 // a strip needs (every row of the support is then to be visited). In px relative to the
 // centre, with m the direction from d0 to d1 and n across it, a point a·m + b·n lies in the
 // region when aLow(b) ≤ a ≤ aHigh(b), bounds linear in b. Off the span every pixel lies beyond
-// rIn = r − 4 (see discHoldsCanvas) and within the support, below rOut; with |a| ≤ amax over
+// rIn = r − kOffSpanDepth and within the support, below rOut; with |a| ≤ amax over
 // |b| ≤ rOut and amax < rIn, |b| ≥ bIn = sqrt(rIn² − amax²): on each side, within the box
 // |a| ≤ amax, bIn ≤ ±b ≤ rOut, whose rows bound the side's.
 inline bool regionRows(const Bisector& behind, const Bisector& ahead, double r, double rOut, int sy,
@@ -262,7 +269,7 @@ inline bool regionRows(const Bisector& behind, const Bisector& ahead, double r, 
   const double half0 = (d0x * d0x + d0y * d0y) / 2.0;
   const double half1 = (d1x * d1x + d1y * d1y) / 2.0;
   const double out = 16.0 * rOut;
-  const double in = 16.0 * (r - 4.0);
+  const double in = 16.0 * (r - kOffSpanDepth);
   const double low0 = std::abs(half0) / -along0;  // |aLow(±out)| ≤ (|half0| + out·|across0|) / |along0|
   const double high1 = std::abs(half1) / along1;
   const double amax = std::max(low0 + out * std::abs(across0) / -along0, high1 + out * std::abs(across1) / along1);
