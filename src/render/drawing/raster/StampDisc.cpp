@@ -8,7 +8,6 @@
 #include "raster/DiscRaster.h"
 #include "raster/DiscRegions.h"
 #include "raster/DiscShape.h"
-#include "raster/Prefetch.h"
 #include "raster/StampBlitter.h"
 
 namespace {
@@ -351,8 +350,8 @@ public:
         height_(canvas.height),
         scaled_(canvas.scaledStamps.of(stamp)) {}
 
-  // What a disc's visit needs, worked out ahead of it: its neighbours' bisectors and the rows
-  // (relative to its cell) to visit, clipped to the canvas.
+  // What a disc's visit needs: its neighbours' bisectors and the rows (relative to its cell)
+  // to visit, clipped to the canvas.
   struct Plan {
     const raster::RunDisc* disc = nullptr;
     std::size_t index = 0;
@@ -388,21 +387,6 @@ public:
     return plan;
   }
 
-  // The shape's rows of the plan's ranges asked for, then (once they are at hand) their rim
-  // pixels.
-  void prefetchRows(const Plan& plan) const {
-    forShapeRows(plan, [](const raster::DiscShape& shape, std::size_t k0, std::size_t k1) {
-      raster::prefetchBytes(&shape.rows[k0], (k1 - k0 + 1) * sizeof(raster::DiscShape::Row));
-    });
-  }
-  void prefetchRims(const Plan& plan) const {
-    forShapeRows(plan, [](const raster::DiscShape& shape, std::size_t k0, std::size_t k1) {
-      const auto first = static_cast<std::size_t>(shape.rows[k0].firstRim);
-      const auto end = static_cast<std::size_t>(shape.rows[k1].firstRim + shape.rows[k1].rimCount);
-      if (end > first) raster::prefetchBytes(&shape.rim[first], (end - first) * sizeof(raster::DiscShape::RimPixel));
-    });
-  }
-
   void visit(const Plan& plan) {
     const raster::RunDisc& disc = *plan.disc;
     raster::SupportWidths& support = deferred_.support;
@@ -428,18 +412,6 @@ public:
   }
 
 private:
-  // f(shape, k0, k1) for each range's rows k0 … k1 of the shape.
-  template <class F>
-  static void forShapeRows(const Plan& plan, F&& f) {
-    const raster::DiscShape& shape = *plan.disc->shape;
-    const auto rows = static_cast<std::int64_t>(shape.rows.size());
-    for (const raster::RowRange& range : plan.ranges) {
-      const std::int64_t k0 = std::max<std::int64_t>(range.first - shape.firstRow, 0);
-      const std::int64_t k1 = std::min<std::int64_t>(range.last - shape.firstRow, rows - 1);
-      if (k0 <= k1) f(shape, static_cast<std::size_t>(k0), static_cast<std::size_t>(k1));
-    }
-  }
-
   // Columns from … to of row v of the disc (relative to its cell, on the canvas).
   void row(const raster::RunDisc& disc, std::size_t index, std::int64_t v, std::int64_t from, std::int64_t to) {
     const raster::DiscShape& shape = *disc.shape;
@@ -554,20 +526,8 @@ void drawQueue(StrokeCanvas& canvas, bool runEnds) {
   blendInteriors(canvas, blitter);
   readSettledRuns(canvas, blitter);
   if (regions) {
-    // Each disc planned two discs ahead of its visit, its shape's rows asked for then and
-    // their rim pixels one disc ahead.
     RegionRims<Pixel> rims(canvas, stamp);
-    using Plan = typename RegionRims<Pixel>::Plan;
-    Plan plans[3];
-    const std::size_t count = deferred.discs.size();
-    for (std::size_t i = 0; i < count + 2; ++i) {
-      if (i < count) {
-        plans[i % 3] = rims.plan(deferred.discs[i]);
-        rims.prefetchRows(plans[i % 3]);
-      }
-      if (i >= 1 && i - 1 < count) rims.prefetchRims(plans[(i - 1) % 3]);
-      if (i >= 2) rims.visit(plans[(i - 2) % 3]);
-    }
+    for (const DeferredDiscs::Disc& disc : deferred.discs) rims.visit(rims.plan(disc));
   } else {
     blendRims(canvas, RimBlender<Pixel>(canvas, stamp));
   }
