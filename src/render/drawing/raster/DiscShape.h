@@ -15,6 +15,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "raster/DiscRaster.h"
@@ -22,6 +24,27 @@
 #include "raster/RowGroups.h"
 
 namespace raster {
+
+// An allocator that leaves elements made without a value uninitialised: the recording writes
+// every rim pixel of a shape, so zeroing them first (a vector's resize does) is wasted work.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = UninitialisedAllocator<U>;
+  };
+  UninitialisedAllocator() = default;
+  template <class U>
+  UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
 
 struct DiscShape {
   struct RimPixel {
@@ -38,7 +61,7 @@ struct DiscShape {
   };
   int firstRow = 0;  // row of rows[0], relative to the centre cell
   std::vector<Row> rows;
-  std::vector<RimPixel> rim;
+  std::vector<RimPixel, UninitialisedAllocator<RimPixel>> rim;  // every one written when recorded
   // Per row, apart from the rows so that they can be read four at a time (each with
   // kRowGroupPadding rows of none after the last): the interior span's columns and the
   // columns of the first and last rim pixel. None: kNoLeft, kNoRight.
