@@ -89,7 +89,8 @@ struct DeferredDiscs {
     firstRow = INT64_MAX;
     lastRow = INT64_MIN;
   }
-  // A disc queued again (see FlushDeferredDiscs).
+  // A disc queued again: drawn with the queue after it (a drawn queue of a run that goes on
+  // keeps its last disc, whose region needs the disc after it).
   void requeue(const Disc& disc) { queue(disc); }
   void clear() {
     drawn();
@@ -100,8 +101,8 @@ struct DeferredDiscs {
   unsigned char stamp[16] = {};
 
   // Every disc queued since the run of this stamp and radius began, in stroke order (see
-  // DiscRegions.h), the support limit of its radius, and the pixels whose nearest disc passed
-  // them by, to be settled when the run ends.
+  // DiscRegions.h), the support of its radius (kept while the radius is the same), and the
+  // pixels whose nearest disc passed them by, to be settled when the run ends.
   std::vector<raster::RunDisc> run;
   raster::SupportWidths support;  // of the run's radius
   double supportRadius = -1.0;

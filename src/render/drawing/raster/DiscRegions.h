@@ -28,13 +28,6 @@
 
 namespace raster {
 
-// floor(n / d) for d > 0.
-inline std::int64_t floorDivide(std::int64_t n, std::int64_t d) {
-  std::int64_t q = n / d;
-  if (n % d != 0 && n < 0) --q;
-  return q;
-}
-
 // Largest h ≥ 0 with h² ≤ n (n ≥ 0).
 inline std::int64_t squareRootFloor(std::int64_t n) {
   auto h = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
