@@ -64,6 +64,7 @@ public:
     StraightforwardDiscSink<Pixel> sink(canvas_);
     DrawStrokeSegment(record, strokeColours_, sink);
   }
+  void endStroke() override {}
 
 private:
   StrokeCanvas& canvas_;

@@ -352,6 +352,7 @@ PF_Err strokePathsSeparately(const PathList& paths, const RenderSettings& s, Str
         }
       }
       layout.advanceDisplacement();
+      painter.endStroke();
       err = output.compositeWorkWorld();
       if (err != PF_Err_NONE) return err;
     }
@@ -425,6 +426,7 @@ PF_Err strokePathsSequentially(const PathList& paths, const RenderSettings& s, S
       }
     }
     layout.advanceDisplacement();
+    painter.endStroke();
     err = output.compositeWorkWorld();
     if (err == PF_Err_NONE) {
       err = output.reportProgress(static_cast<A_long>((std::int64_t{copy + 1} * kProgressScale) / copies), kProgressScale);

@@ -15,6 +15,8 @@ public:
   virtual void beginStroke(const ColourShift& shift) = 0;
   // Stamps the record's segment, its walk set up, in the current stroke's colours.
   virtual void paintSegment(StrokeRecord& record) = 0;
+  // The stroke ends: all it stamped is in the canvas, to be laid over the output.
+  virtual void endStroke() = 0;
 
 protected:
   ~StrokePainter() = default;
