@@ -38,7 +38,8 @@ void recordEveryOffset(double r, raster::DiscShapeCache& cache, SpanBuffer& span
 
 // What the regions rely on, for every offset of radii from 5 px to the thickest strokes:
 // every rim pixel lies in the support and has the coverage of its distance, and every pixel
-// nearer the centre than r − kOffSpanDepth lies in its row's span.
+// more than a pixel inside the circle lies in its row's span (the regions allow half a pixel
+// more: kOffSpanDepth).
 TEST(DiscRegions, RimCoverageFollowsTheDistanceAndNothingDeepIsOffTheSpan) {
   std::vector<double> radii;
   for (int k = 0; k < 40; ++k) radii.push_back(5.0 + k * 0.37);
@@ -52,7 +53,8 @@ TEST(DiscRegions, RimCoverageFollowsTheDistanceAndNothingDeepIsOffTheSpan) {
     recordEveryOffset(r, cache, spans);
     const DiscCoverage coverageOf(DiscRadius::of(r));
     const std::int64_t limit2 = raster::supportLimit2(r, DiscRadius::of(r));
-    const double deep = 16.0 * (r - raster::kOffSpanDepth);
+    static_assert(raster::kOffSpanDepth >= 1.0);
+    const double deep = 16.0 * (r - 1.0);
     for (int sy = 0; sy < 16; ++sy) {
       for (int sx = 0; sx < 16; ++sx) {
         const DiscShape& shape = *cache.recorded(sx, sy);

@@ -127,10 +127,11 @@ struct RunDisc {
 
 // How far inside its circle a pixel off a disc's span can lie, in px. The rim walk stands on
 // the pixel the circle passes through (within half a pixel of it along the octant's major axis)
-// and adds its partner a pixel inwards at most, and the span fills the row strictly between the
-// walk's innermost pixels: nothing off the span lies a pixel and a half inside the circle. Two,
-// for margin (a test checks every offset of many radii).
-inline constexpr double kOffSpanDepth = 2.0;
+// and adds its partner a pixel inwards only where that pixel lies outside the circle, and the span
+// fills the row strictly between the walk's innermost pixels: nothing off the span lies more than
+// a pixel inside the circle (a test checks every offset of many radii, some at exactly a pixel).
+// Half a pixel more, for margin.
+inline constexpr double kOffSpanDepth = 1.5;
 
 struct RowRange {
   std::int64_t first = 0;
