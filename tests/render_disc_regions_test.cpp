@@ -1,4 +1,4 @@
-// Rims drawn by regions: each queued disc draws only the rim pixels no farther from it than
+// Rims drawn by regions: each queued disc (radius 10 on) draws only the rim pixels no farther from it than
 // from its neighbours in the run, and pixels their nearest disc passed by are settled when the
 // run ends. What that rests on is checked over many radii and every offset, and the drawing
 // against the oracle that blends every disc in full, on strokes that curl round, double back,
@@ -213,7 +213,7 @@ TYPED_TEST(DiscRegionsDrawing, RimsByRegionsAreTheBitsOfEveryDiscInFull) {
   std::mt19937 random(1208 + sizeof(Pixel));
   for (int scene = 0; scene < 60; ++scene) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const double r = 15.0 + 110.0 * unit(random) * unit(random);
+    const double r = 10.0 + 115.0 * unit(random) * unit(random);
     const double opacity = unit(random) < 0.5 ? 1.0 : 0.2 + 0.7 * unit(random);
     const Pixel stamp{Traits::alphaFromOpacity(opacity), Traits::fromUnit(unit(random)), Traits::fromUnit(unit(random)),
                       Traits::fromUnit(unit(random))};
@@ -222,7 +222,7 @@ TYPED_TEST(DiscRegionsDrawing, RimsByRegionsAreTheBitsOfEveryDiscInFull) {
     {
       CanvasDiscSink<Pixel> queued(fast.canvas);
       StraightforwardDiscSink<Pixel> straight(oracle.canvas);
-      for (const double radius : {r, r, 15.0 + 60.0 * unit(random)}) {
+      for (const double radius : {r, r, 10.0 + 65.0 * unit(random)}) {
         for (const auto& [x, y] : randomStamps(random, radius)) {
           queued.stamp(x, y, radius, stamp);
           straight.stamp(x, y, radius, stamp);

@@ -68,7 +68,7 @@ namespace {
 
 // Queued discs from this radius on draw their rims by regions (see DiscRegions.h); below it a
 // disc's region is most of its rim, and each disc blends its whole rim past the settled runs.
-constexpr double kRegionRadius = 15.0;
+constexpr double kRegionRadius = 10.0;
 bool drawsByRegions(double r) { return r >= kRegionRadius; }
 
 template <class Pixel>
