@@ -117,11 +117,7 @@ struct RunDisc {
     if (k < 0 || k >= static_cast<std::int64_t>(shape->rows.size())) return 0;
     const DiscShape::Row& row = shape->rows[static_cast<std::size_t>(k)];
     if (u >= row.spanLeft && u <= row.spanRight) return 255;
-    const DiscShape::RimPixel* first = shape->rim.data() + row.firstRim;
-    for (const DiscShape::RimPixel* p = first; p != first + row.rimCount; ++p) {
-      if (p->column == u) return p->coverage;
-    }
-    return 0;
+    return rimCoverageAt(*shape, row, u);
   }
 };
 
@@ -149,7 +145,6 @@ public:
     widths_.assign(static_cast<std::size_t>(2 * reach_ + 1), kUnknown);
   }
   std::int64_t limit2() const { return limit2_; }
-  std::int64_t reach() const { return reach_; }  // the largest |dy| with any width
   double outerRadius() const { return outerRadius_; }  // px; every pixel of the support lies nearer
 
   std::int64_t at(std::int64_t dy) {
@@ -178,7 +173,7 @@ public:
 private:
   static constexpr std::int64_t kUnknown = -2;
   std::int64_t limit2_ = 0;
-  std::int64_t reach_ = -1;
+  std::int64_t reach_ = -1;  // the largest |dy| with any width
   double outerRadius_ = 0.0;
   std::vector<std::int64_t> widths_;
 };

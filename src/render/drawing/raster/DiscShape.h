@@ -74,6 +74,23 @@ struct DiscShape {
   RimWalkEnds walk;  // where the walk that made the shape stood (see turnsInto)
 };
 
+// The coverage of the rim pixel in column u (relative to the centre cell) of a shape's row,
+// 0 where the row has none. The rim pixels of a side (left of the span, right of it; a row
+// without a span has them all on the left) are nearly always one a column, so the pixel is
+// first looked for where that puts it.
+inline int rimCoverageAt(const DiscShape& shape, const DiscShape::Row& row, std::int64_t u) {
+  if (u < row.left || u > row.right) return 0;
+  const DiscShape::RimPixel* rim = shape.rim.data() + row.firstRim;
+  const std::int64_t count = row.rimCount;
+  const bool leftSide = row.spanLeft > row.spanRight || u < row.spanLeft;
+  const std::int64_t guess = leftSide ? u - row.left : count - 1 - (row.right - u);
+  if (guess >= 0 && guess < count && rim[guess].column == u) return rim[guess].coverage;
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (rim[i].column == u) return rim[i].coverage;
+  }
+  return 0;
+}
+
 // The rows k of a shape whose first row lies on canvas row `top` that fall on a canvas of
 // `height` rows: first … end − 1.
 struct ShapeRowsOnCanvas {

@@ -102,34 +102,17 @@ private:
     const bool hasRow = k >= 0 && k < static_cast<std::int64_t>(shape.rows.size());
     const raster::DiscShape::Row noRow{};
     const raster::DiscShape::Row& rimRow = hasRow ? shape.rows[static_cast<std::size_t>(k)] : noRow;
-    const raster::DiscShape::RimPixel* rim = shape.rim.data() + rimRow.firstRim;
-    const std::int64_t count = rimRow.rimCount;
-    // The row's columns: rim pixels left of the span, the span, rim pixels right of it (a row
-    // without a span has them all on the left). The rim pixels of a side are nearly always
-    // one pixel a column, so a column's pixel is first looked for where that puts it.
-    const bool hasSpan = rimRow.spanLeft <= rimRow.spanRight;
-    const std::int64_t spanLeft = hasSpan ? rimRow.spanLeft : std::int64_t{INT_MAX};
-    const std::int64_t spanRight = hasSpan ? rimRow.spanRight : std::int64_t{INT_MAX};
-    const auto coverageAt = [&](std::int64_t u) -> int {
-      if (u < rimRow.left || u > rimRow.right) return 0;
-      const std::int64_t guess = u < spanLeft ? u - rimRow.left : count - 1 - (rimRow.right - u);
-      if (guess >= 0 && guess < count && rim[guess].column == u) return rim[guess].coverage;
-      for (std::int64_t i = 0; i < count; ++i) {
-        if (rim[i].column == u) return rim[i].coverage;
-      }
-      return 0;
-    };
     for (std::int64_t u = from; u <= to; ++u) {
       // The disc's span and the row's settled run are at the full stamp already.
-      if (u >= spanLeft && u <= spanRight) {
-        u = spanRight;
+      if (u >= rimRow.spanLeft && u <= rimRow.spanRight) {
+        u = rimRow.spanRight;
         continue;
       }
       if (u >= runLeft && u <= runRight) {
         u = runRight;
         continue;
       }
-      const int coverage = coverageAt(u);
+      const int coverage = raster::rimCoverageAt(shape, rimRow, u);
       if (coverage > 0) {
         KeepLargerAlpha(pixels[disc.cellX + u], scaled_[coverage]);
       } else {
