@@ -2,7 +2,9 @@
 // worlds in each depth, as the effect uses them: fill with transparent black, copy of the
 // layer into the output at equal size, and transfer_rect IN_FRONT at full opacity of a stroke
 // world that is mostly transparent (a 480x270 patch, half opaque, half partly transparent)
-// onto an opaque layer. Counter: pixels/s over the whole world.
+// onto an opaque layer. Counter: pixels/s over the whole world. TransferTiles hands over a
+// thin stroke the way the effect does, 64 x 16 rectangles of its tiles one call each (a third
+// of their pixels covered), over one tile row or spread over the frame; counter: time per row.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -102,6 +104,44 @@ void BM_TransferInFront(benchmark::State& state) {
   countPixels(state);
 }
 
+// A thin diagonal band, 14 px wide every 48 px, opaque with half-covered edges.
+template <typename Pixel>
+void paintThinStrokes(BenchWorld<Pixel>& w) {
+  for (A_long y = 0; y < kHeight; ++y) {
+    for (A_long x = 0; x < kWidth; ++x) {
+      const A_long across = (x + kHeight - y) % 48;
+      if (across >= 14) continue;
+      const unsigned alpha = across < 2 || across > 11 ? 128 : 255;
+      w.at(x, y) = Pixel{channel<Pixel>(alpha), channel<Pixel>(230), channel<Pixel>(100), channel<Pixel>(25)};
+    }
+  }
+}
+
+template <typename Pixel>
+void BM_TransferTiles(benchmark::State& state) {
+  BenchWorld<Pixel> src, dst;
+  paintThinStrokes(src);
+  paintLayer(dst);
+  const A_long tileRows = static_cast<A_long>(state.range(0));
+  constexpr A_long kTile = 16, kRects = 64;
+  A_long n = 0;
+  for (auto _ : state) {
+    for (A_long k = 0; k < kRects; ++k, ++n) {
+      const A_long left = (n * 13) % 100 * kTile, top = (n * 7) % tileRows * kTile;
+      const PF_LRect rect{left, top, left + 4 * kTile, top + kTile};
+      aehost::transferWorld(src.world, aehost::formatOf<Pixel>(), &rect, dst.world, aehost::formatOf<Pixel>(), left, top,
+                            aehost::TransferMode::InFront, 1.0);
+    }
+    benchmark::ClobberMemory();
+  }
+  const double rows = static_cast<double>(state.iterations()) * kRects * kTile;
+  state.counters["per_row"] = benchmark::Counter(rows, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void tileRowArguments(benchmark::internal::Benchmark* b) {
+  b->ArgName("tile_rows")->Arg(1)->Arg(kHeight / 16)->Unit(benchmark::kMicrosecond);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Fill<PF_Pixel8>)->Name("Fill/8bit")->Unit(benchmark::kMillisecond);
@@ -113,5 +153,8 @@ BENCHMARK(BM_Copy<PF_PixelFloat>)->Name("Copy/float")->Unit(benchmark::kMillisec
 BENCHMARK(BM_TransferInFront<PF_Pixel8>)->Name("TransferInFront/8bit")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TransferInFront<PF_Pixel16>)->Name("TransferInFront/16bit")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TransferInFront<PF_PixelFloat>)->Name("TransferInFront/float")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TransferTiles<PF_Pixel8>)->Name("TransferTiles/8bit")->Apply(tileRowArguments);
+BENCHMARK(BM_TransferTiles<PF_Pixel16>)->Name("TransferTiles/16bit")->Apply(tileRowArguments);
+BENCHMARK(BM_TransferTiles<PF_PixelFloat>)->Name("TransferTiles/float")->Apply(tileRowArguments);
 
 BENCHMARK_MAIN();
