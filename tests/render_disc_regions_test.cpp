@@ -14,6 +14,7 @@
 
 #include "raster/DiscRegions.h"
 #include "raster/DiscShape.h"
+#include "raster/FloorToInt.h"
 #include "raster/StampDisc.h"
 #include "support/StraightforwardStamping.h"
 
@@ -104,6 +105,28 @@ TEST(DiscRegions, SteppedQuotientsAreExactFloors) {
       ASSERT_EQ(q.value(), floorOf(n0 - s * row, d)) << n0 << " − " << s << "·" << row << " over " << d;
       q.next();
     }
+  }
+}
+
+// The inline floor and ceil are the library's, for whole numbers, halves, the values next to
+// them and random magnitudes of either sign up to far past a canvas's.
+TEST(DiscRegions, InlineFloorAndCeilAreTheLibrarys) {
+  std::mt19937_64 random(7);
+  std::vector<double> values{0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 0x1p52, -0x1p52, 0x1p62, -0x1p62, 4503599627370495.5};
+  for (int k = -40; k <= 40; ++k) {
+    for (const double v : {k / 16.0, k + 0.5}) {
+      values.push_back(v);
+      values.push_back(std::nextafter(v, -INFINITY));
+      values.push_back(std::nextafter(v, INFINITY));
+    }
+  }
+  for (int trial = 0; trial < 100000; ++trial) {
+    const double magnitude = std::ldexp(1.0, std::uniform_int_distribution<int>(-8, 60)(random));
+    values.push_back(std::uniform_real_distribution<double>(-magnitude, magnitude)(random));
+  }
+  for (const double v : values) {
+    ASSERT_EQ(raster::floorToInt(v), static_cast<std::int64_t>(std::floor(v))) << v;
+    ASSERT_EQ(raster::ceilToInt(v), static_cast<std::int64_t>(std::ceil(v))) << v;
   }
 }
 

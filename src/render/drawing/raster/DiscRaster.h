@@ -16,6 +16,7 @@
 
 #include "raster/DiscRadius.h"
 #include "raster/EdgeCoverage.h"
+#include "raster/FloorToInt.h"
 #include "raster/InlineLambda.h"
 #include "raster/SpanBuffer.h"
 
@@ -131,15 +132,15 @@ struct QuantisedDisc {
   double r = 0.0;
 };
 
-// Needs finite x, y (the callers bound them first).
+// Needs finite x, y (the callers bound them first: within reach of the canvas).
 inline QuantisedDisc quantiseDisc(double x, double y, double r) {
-  const double cellX = std::floor(x);
-  const double cellY = std::floor(y);
   QuantisedDisc disc;
-  disc.cellX = static_cast<std::int64_t>(cellX);
-  disc.cellY = static_cast<std::int64_t>(cellY);
-  disc.sx = static_cast<int>(std::floor(16.0 * (x - cellX) + 0.5));
-  disc.sy = static_cast<int>(std::floor(16.0 * (y - cellY) + 0.5));
+  disc.cellX = floorToInt(x);
+  disc.cellY = floorToInt(y);
+  const auto cellX = static_cast<double>(disc.cellX);
+  const auto cellY = static_cast<double>(disc.cellY);
+  disc.sx = static_cast<int>(floorToInt(16.0 * (x - cellX) + 0.5));
+  disc.sy = static_cast<int>(floorToInt(16.0 * (y - cellY) + 0.5));
   if (disc.sx == 16) {
     disc.sx = 0;
     ++disc.cellX;

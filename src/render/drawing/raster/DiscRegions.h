@@ -25,6 +25,7 @@
 #include "raster/DiscRadius.h"
 #include "raster/DiscShape.h"
 #include "raster/EdgeCoverage.h"
+#include "raster/FloorToInt.h"
 
 namespace raster {
 
@@ -39,7 +40,7 @@ inline std::int64_t squareRootFloor(std::int64_t n) {
 // floor(n / d) for d > 0, |n| < 2^52, from an estimate in double precision (inverse = 1 / d),
 // which is off by one at most, set right in integers: no division.
 inline std::int64_t floorQuotient(std::int64_t n, std::int64_t d, double inverse) {
-  auto q = static_cast<std::int64_t>(std::floor(static_cast<double>(n) * inverse));
+  std::int64_t q = floorToInt(static_cast<double>(n) * inverse);
   while (q * d > n) --q;
   while ((q + 1) * d <= n) ++q;
   return q;
@@ -274,8 +275,7 @@ inline bool regionRows(const Bisector& behind, const Bisector& ahead, double r, 
   for (int side = 0; side < 2; ++side) {
     const double low = side == 0 ? nearEdge - spread : -farEdge - spread;
     const double high = side == 0 ? farEdge + spread : -nearEdge + spread;
-    rows[side] = RowRange{static_cast<std::int64_t>(std::ceil((sy + low - kSlack) / 16.0)),
-                          static_cast<std::int64_t>(std::floor((sy + high + kSlack) / 16.0))};
+    rows[side] = RowRange{ceilToInt((sy + low - kSlack) / 16.0), floorToInt((sy + high + kSlack) / 16.0)};
   }
   if (rows[1].first <= rows[0].last + 1 && rows[0].first <= rows[1].last + 1) {
     rows[0] = RowRange{std::min(rows[0].first, rows[1].first), std::max(rows[0].last, rows[1].last)};

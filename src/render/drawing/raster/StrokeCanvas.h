@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "AE_Effect.h"
@@ -16,6 +17,7 @@
 #include "raster/DeferredDiscs.h"
 #include "raster/DiscRadius.h"
 #include "raster/DiscShape.h"
+#include "raster/FloorToInt.h"
 #include "raster/ScaledStamps.h"
 #include "raster/SettledRows.h"
 #include "raster/SpanBuffer.h"
@@ -64,11 +66,13 @@ struct StrokeCanvas {
   // Grows `touched` by the pixels within `reach` of (x, y), clipped to the canvas.
   void touchDisc(double x, double y, double reach) {
     if (!std::isfinite(x) || !std::isfinite(y) || !(reach >= 0.0)) return;
-    const auto clipped = [](double v, A_long size) {
-      return static_cast<A_long>(std::clamp(v, 0.0, static_cast<double>(size)));
+    // floor(v) + past, within 0 … size (v bounded first: past the canvas every v gives the same).
+    const auto clipped = [](double v, int past, A_long size) {
+      const std::int64_t whole = raster::floorToInt(std::clamp(v, -2.0, size + 2.0)) + past;
+      return static_cast<A_long>(std::clamp<std::int64_t>(whole, 0, size));
     };
-    const PF_LRect box{clipped(std::floor(x - reach), width), clipped(std::floor(y - reach), height),
-                       clipped(std::floor(x + reach) + 1.0, width), clipped(std::floor(y + reach) + 1.0, height)};
+    const PF_LRect box{clipped(x - reach, 0, width), clipped(y - reach, 0, height), clipped(x + reach, 1, width),
+                       clipped(y + reach, 1, height)};
     if (box.left >= box.right || box.top >= box.bottom) return;
     touched.add(box, [this](const PF_LRect& tiles) { clearPixels(tiles); });
   }
