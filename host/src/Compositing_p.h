@@ -232,6 +232,8 @@ inline bool blockKeepsDestination(const PF_PixelFloat* in, const PF_PixelFloat* 
       const F32x4 s = vec::load<F32x4>(in + k);
       ok &= (s >= sourceLow) & (s <= sourceHigh);
     }
+    // A block with a covered pixel is decided here, without its destination.
+    if (!vec::allZero(~ok)) return false;
   }
   for (int k = 0; k < kBlock; ++k) {
     const F32x4 d = vec::load<F32x4>(out + k);
@@ -290,11 +292,17 @@ inline bool overOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
   constexpr std::int32_t minusZero = std::bit_cast<std::int32_t>(0x80000000u);
   I32x4 ok = ~I32x4{}, minusZeros{};
   for (int k = 0; k < kBlock; ++k) {
-    const F32x4 s = vec::load<F32x4>(in + k), d = vec::load<F32x4>(out + k);
-    ok &= (s >= sourceLow) & (s <= sourceHigh) & (d >= destLow) & (d <= destHigh);
+    const F32x4 s = vec::load<F32x4>(in + k);
+    ok &= (s >= sourceLow) & (s <= sourceHigh);
     minusZeros |= vec::load<I32x4>(in + k) == minusZero;
   }
+  // A block with a pixel not opaque (a stroke's edge) is decided here, without its destination.
   if (!vec::allZero(~ok | minusZeros)) return false;
+  for (int k = 0; k < kBlock; ++k) {
+    const F32x4 d = vec::load<F32x4>(out + k);
+    ok &= (d >= destLow) & (d <= destHigh);
+  }
+  if (!vec::allZero(~ok)) return false;
   for (int k = 0; k < kBlock; ++k) out[k] = PF_PixelFloat{1.0f, in[k].red, in[k].green, in[k].blue};
   return true;
 }
