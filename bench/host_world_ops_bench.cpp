@@ -124,10 +124,10 @@ void BM_TransferTiles(benchmark::State& state) {
   paintLayer(dst);
   const A_long tileRows = static_cast<A_long>(state.range(0));
   constexpr A_long kTile = 16, kRects = 64;
-  A_long n = 0;
+  A_long n = 0;  // the rectangle's number, modulo 100 * tileRows (where its place repeats)
   for (auto _ : state) {
-    for (A_long k = 0; k < kRects; ++k, ++n) {
-      const A_long left = (n * 13) % 100 * kTile, top = (n * 7) % tileRows * kTile;
+    for (A_long k = 0; k < kRects; ++k, n = (n + 1) % (100 * tileRows)) {
+      const A_long left = n * 13 % 100 * kTile, top = n * 7 % tileRows * kTile;
       const PF_LRect rect{left, top, left + 4 * kTile, top + kTile};
       aehost::transferWorld(src.world, aehost::formatOf<Pixel>(), &rect, dst.world, aehost::formatOf<Pixel>(), left, top,
                             aehost::TransferMode::InFront, 1.0);
