@@ -175,8 +175,6 @@ using I16x8 = std::int16_t __attribute__((vector_size(16)));
 using U32x4 = std::uint32_t __attribute__((vector_size(16)));
 using U16x8 = std::uint16_t __attribute__((vector_size(16)));
 using F32x4 = float __attribute__((vector_size(16)));
-using U8x8 = std::uint8_t __attribute__((vector_size(8)));
-using U16x4 = std::uint16_t __attribute__((vector_size(8)));
 template <typename V>
 V load(const void* p) {
   V v;
@@ -311,21 +309,23 @@ inline bool overOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
 // m = sc*S + dc*(255 - S), so the stored colour is floor((2m + 255) / 510) =
 // floor((m + 127) / 255) (no integer lies strictly between (m + 127) / 255 and
 // (m + 127.5) / 255), never an exact half as 2m + 255 is odd. That holds for S = 0 and
-// S = 255 too, so all 8 go through the one formula, two pixels a vector: m <= 65025 fits 16
-// bits. True when it stored them; false, storing nothing, when a destination is not opaque.
+// S = 255 too, so all 8 go through the one formula: m <= 65025 fits 16 bits. True when it
+// stored them; false, storing nothing, when a destination is not opaque.
+//
+// The blocks onto opaque destinations, in every depth, are written in SSE2 intrinsics; elsewhere
+// the generic overOntoOpaqueBlock below declines and the pixels take the pixel-by-pixel path,
+// which stores the same values.
+#if defined(__SSE2__)
 inline bool overOntoOpaqueBlock(const PF_Pixel8* in, PF_Pixel8* out) {
-  using vec::U16x8;
   using vec::U32x4;
   constexpr std::uint32_t a = std::bit_cast<std::uint32_t>(PF_Pixel8{0xFF, 0, 0, 0});
   constexpr U32x4 alpha{a, a, a, a};
   vec::I32x4 bad{};
   for (int k = 0; k < kBlock; k += 4) bad |= (vec::load<U32x4>(out + k) & alpha) != alpha;
   if (!vec::allZero(bad)) return false;
-  constexpr int at = offsetof(PF_Pixel8, alpha);
-#if defined(__SSE2__)
   // Four pixels a 16-byte load, widened to two vectors of 16-bit lanes and packed back (the
   // vector extensions took eight bytes at a time).
-  static_assert(at == 0, "alpha is the first byte");
+  static_assert(offsetof(PF_Pixel8, alpha) == 0, "alpha is the first byte");
   const __m128i zero = _mm_setzero_si128();
   const __m128i full = _mm_set1_epi16(static_cast<short>(kMax8));
   const __m128i alphaLanes = _mm_setr_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
@@ -344,19 +344,6 @@ inline bool overOntoOpaqueBlock(const PF_Pixel8* in, PF_Pixel8* out) {
     const __m128i high = blend(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_packus_epi16(low, high));
   }
-#else
-  constexpr U16x8 alphaLanes{at == 0, at == 1, at == 2, at == 3, at == 0, at == 1, at == 2, at == 3};
-  for (int k = 0; k < kBlock; k += 2) {
-    const U16x8 sc = __builtin_convertvector(vec::load<vec::U8x8>(in + k), U16x8);
-    const U16x8 dc = __builtin_convertvector(vec::load<vec::U8x8>(out + k), U16x8);
-    const U16x8 sa = __builtin_shufflevector(sc, sc, at, at, at, at, 4 + at, 4 + at, 4 + at, 4 + at);
-    const U16x8 m = sc * sa + dc * (static_cast<std::uint16_t>(kMax8) - sa);
-    U16x8 stored = (m + 127) / static_cast<std::uint16_t>(kMax8);
-    stored = alphaLanes != 0 ? static_cast<std::uint16_t>(kMax8) : stored;
-    const vec::U8x8 bytes = __builtin_convertvector(stored, vec::U8x8);
-    std::memcpy(out + k, &bytes, sizeof bytes);
-  }
-#endif
   return true;
 }
 // The same in 16 bits, onto 8 destinations of alpha >= 32768 (clamped, 32768): Q = 2^30 and
@@ -367,7 +354,6 @@ inline bool overOntoOpaqueBlock(const PF_Pixel8* in, PF_Pixel8* out) {
 // 32-bit multiply; with 32-bit lanes, a pixel a vector, each product took five instructions),
 // the sums in 32 bits, and the results (at most 32768, one past the signed range) packed
 // 32768 lower and moved back.
-#if defined(__SSE2__)
 inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
   static_assert(offsetof(PF_Pixel16, alpha) == 0, "alpha is the first lane");
   const __m128i full = _mm_set1_epi16(static_cast<short>(kMax16));
@@ -403,32 +389,6 @@ inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
   }
   return true;
 }
-#else
-inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
-  using vec::U16x8;
-  using vec::U32x4;
-  constexpr int at = offsetof(PF_Pixel16, alpha) / sizeof(A_u_short);
-  constexpr auto full16 = static_cast<std::uint16_t>(kMax16);
-  constexpr U16x8 alphaLanes{at == 0, at == 1, at == 2, at == 3, at == 0, at == 1, at == 2, at == 3};
-  vec::I16x8 bad{};
-  for (int k = 0; k < kBlock; k += 2) bad |= (vec::load<U16x8>(out + k) < full16) & (alphaLanes != 0);
-  if (!vec::allZero(bad)) return false;
-  constexpr U32x4 alphaLane{at == 0, at == 1, at == 2, at == 3};
-  for (int k = 0; k < kBlock; ++k) {
-    U32x4 sc = __builtin_convertvector(vec::load<vec::U16x4>(in + k), U32x4);
-    U32x4 dc = __builtin_convertvector(vec::load<vec::U16x4>(out + k), U32x4);
-    sc = sc > kMax16 ? kMax16 : sc;
-    dc = dc > kMax16 ? kMax16 : dc;
-    const U32x4 sa = __builtin_shufflevector(sc, sc, at, at, at, at);
-    const U32x4 m = sc * sa + dc * (kMax16 - sa);
-    U32x4 stored = (m + (1u << 14)) >> 15;
-    stored = alphaLane != 0 ? kMax16 : stored;
-    const vec::U16x4 values = __builtin_convertvector(stored, vec::U16x4);
-    std::memcpy(out + k, &values, sizeof values);
-  }
-  return true;
-}
-#endif
 // Float onto 8 destinations of alpha >= 1 (clamped, da = 1): the reference's own double
 // arithmetic without its division, two channels a vector. With sa = clamp(S, 0, 1) in
 // [0, 1], da * (1 - sa) is 1 - sa, and outA = sa + (1 - sa) is exactly 1: for sa >= 1/2,
@@ -441,7 +401,6 @@ inline bool overOntoOpaqueBlock(const PF_Pixel16* in, PF_Pixel16* out) {
 //
 // In SSE2 intrinsics: written in the vector extensions, the conversions went a channel at a
 // time through the general registers and the whole ran slower than the pixel-by-pixel path.
-#if defined(__SSE2__)
 inline bool overOntoOpaqueBlock(const PF_PixelFloat* in, PF_PixelFloat* out) {
   static_assert(offsetof(PF_PixelFloat, alpha) == 0, "alpha is the first lane");
   // Destination alpha >= 1 and colours >= -inf: neither holds for a NaN. (Asked of the alpha
