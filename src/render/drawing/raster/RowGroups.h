@@ -10,8 +10,9 @@
 
 namespace raster {
 
-// Row arrays read four at a time hold this many rows past their last real one.
-inline constexpr int kRowGroupPadding = 3;
+// Row arrays read in groups of rows (four, or eight: WideRowGroups.h) hold this many rows past
+// their last real one.
+inline constexpr int kRowGroupPadding = 7;
 
 #if defined(__GNUC__)
 #define INKLINE_ROW_GROUPS 1

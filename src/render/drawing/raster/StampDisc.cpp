@@ -132,8 +132,12 @@ template <class Pixel>
 class InteriorRuns {
 public:
   InteriorRuns(StrokeCanvas& canvas, StampBlitter<Pixel>& blitter)
-      : deferred_(canvas.deferredDiscs), blitter_(blitter), width_(canvas.width), height_(canvas.height) {
-    // Padded so that four rows can be read from the last one; the padding stays empty.
+      : deferred_(canvas.deferredDiscs),
+        blitter_(blitter),
+        width_(canvas.width),
+        height_(canvas.height),
+        wide_(canvas.wideRowGroups) {
+    // Padded so that a row group can be read from the last one; the padding stays empty.
     const auto rows = static_cast<std::size_t>(canvas.height) + raster::kRowGroupPadding;
     if (deferred_.interiorLeft.size() < rows) {
       deferred_.interiorLeft.assign(rows, 0);
@@ -166,10 +170,23 @@ public:
     right = to;
   }
 
-  // Every disc's rows on the canvas; four at a time where each of them joins its row's run.
+  // Every disc's rows on the canvas; four or eight at a time where each of them joins its
+  // row's run.
   void addDisc(const raster::DiscShape& shape, std::int64_t cellX, std::int64_t top) {
     const auto [firstK, endK] = raster::shapeRowsOnCanvas(shape, top, height_);
     std::int64_t k = firstK;
+#if defined(INKLINE_WIDE_ROW_GROUPS)
+    if (wide_) {
+      // Every disc that reaches the canvas has its centre within reach of it: columns fit an int.
+      while (k < endK) {
+        k = raster::mergeJoiningSpans(shape.spanLefts.data(), shape.spanRights.data(), deferred_.interiorLeft.data(),
+                                      deferred_.interiorRight.data(), static_cast<int>(cellX), width_ - 1, top, k,
+                                      endK);
+        for (const std::int64_t end = std::min(k + 8, endK); k < end; ++k) add(shape, cellX, k, static_cast<int>(top + k));
+      }
+      return;
+    }
+#endif
 #if defined(INKLINE_ROW_GROUPS)
     using raster::RowGroup;
     // Every disc that reaches the canvas has its centre within reach of it: columns fit an int.
@@ -209,6 +226,7 @@ private:
   StampBlitter<Pixel>& blitter_;
   int width_;
   int height_;
+  bool wide_;
 };
 
 template <class Pixel>

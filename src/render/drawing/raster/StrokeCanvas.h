@@ -22,6 +22,7 @@
 #include "raster/SettledRows.h"
 #include "raster/SpanBuffer.h"
 #include "raster/TouchedArea.h"
+#include "raster/WideRowGroups.h"
 
 struct StrokeCanvas {
   void* pixels = nullptr;  // the work world's first pixel; none: no stamp is drawn
@@ -40,6 +41,8 @@ struct StrokeCanvas {
   raster::DiscShapeCache discShapes;
   ScaledStamps scaledStamps;
   DiscRadius radius;
+  // Whether the passes over queued discs go eight rows at a time (the processor has AVX2).
+  bool wideRowGroups = raster::processorRunsWideRowGroups();
 
   bool untouched() const { return touched.empty(); }
   // The work world was cleared: nothing is touched, nothing settled.
