@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Compositing_p.h"
@@ -48,9 +49,22 @@ struct OwnedWorld {
   }
 };
 
+// Rows of n pixels composited by one of the host's two builds of overRow (see
+// Compositing_p.h): the x86-64 baseline's, and the AVX2 one where the processor has it.
+template <typename Pixel>
+using RowCompositor = void (*)(const Pixel*, Pixel*, std::int64_t, double);
+template <typename Pixel>
+std::vector<std::pair<const char*, RowCompositor<Pixel>>> rowCompositors() {
+  std::vector<std::pair<const char*, RowCompositor<Pixel>>> all{{"baseline", &aehost::compositing::overRowBaseline<Pixel>}};
+#if defined(AEHOST_WIDE_BLOCKS)
+  if (aehost::compositing::processorRunsWideBlocks()) all.emplace_back("AVX2", &aehost::compositing::overRowWide<Pixel>);
+#endif
+  return all;
+}
+
 // Source pixels over destination pixels through transferWorld (same format, IN_FRONT, one
-// world each, 509 pixels a row so rows end mid-block), each stored pixel compared with
-// referenceOver of the same two pixels.
+// world each, 509 pixels a row so rows end mid-block), and through each build of overRow row
+// by row, each stored pixel compared with referenceOver of the same two pixels.
 template <typename Pixel>
 void expectReferenceResults(std::vector<Pixel> s, std::vector<Pixel> d, double opacity) {
   ASSERT_EQ(s.size(), d.size());
@@ -58,20 +72,28 @@ void expectReferenceResults(std::vector<Pixel> s, std::vector<Pixel> d, double o
   const std::size_t padded = (s.size() + kWidth - 1) / kWidth * kWidth;
   s.resize(padded, Pixel{});
   d.resize(padded, Pixel{});
+  const auto expectReference = [&](const std::vector<Pixel>& stored, const char* how) {
+    std::size_t mismatches = 0;
+    for (std::size_t i = 0; i < padded; ++i) {
+      const Pixel expected = referenceOver(s[i], d[i], opacity);
+      if (sameBits(stored[i], expected)) continue;
+      if (++mismatches <= 5) {
+        ADD_FAILURE() << how << ": " << describe(s[i]) << " over " << describe(d[i]) << " at opacity " << opacity
+                      << ": got " << describe(stored[i]) << ", the reference stores " << describe(expected);
+      }
+    }
+    EXPECT_EQ(mismatches, 0u) << how << ", of " << padded << " pixels";
+  };
   const OwnedWorld<Pixel> src(s, kWidth);
   OwnedWorld<Pixel> dst(d, kWidth);
   aehost::transferWorld(src.world, aehost::formatOf<Pixel>(), nullptr, dst.world, aehost::formatOf<Pixel>(), 0, 0,
                         aehost::TransferMode::InFront, opacity);
-  std::size_t mismatches = 0;
-  for (std::size_t i = 0; i < padded; ++i) {
-    const Pixel expected = referenceOver(s[i], d[i], opacity);
-    if (sameBits(dst.pixels[i], expected)) continue;
-    if (++mismatches <= 5) {
-      ADD_FAILURE() << describe(s[i]) << " over " << describe(d[i]) << " at opacity " << opacity << ": got "
-                    << describe(dst.pixels[i]) << ", the reference stores " << describe(expected);
-    }
+  expectReference(dst.pixels, "transferWorld");
+  for (const auto& [name, overRow] : rowCompositors<Pixel>()) {
+    std::vector<Pixel> stored = d;
+    for (std::size_t row = 0; row < padded; row += kWidth) overRow(s.data() + row, stored.data() + row, kWidth, opacity);
+    expectReference(stored, name);
   }
-  EXPECT_EQ(mismatches, 0u) << "of " << padded << " pixels";
 }
 
 // ---- 8 bits ----
@@ -411,6 +433,14 @@ void expectOddPixelsHandled(const std::vector<Pixel>& keptSources, const Pixel& 
                         aehost::TransferMode::InFront, 1.0);
   for (std::size_t i = 0; i < s.size(); ++i) {
     ASSERT_TRUE(sameBits(dst.pixels[i], referenceOver(s[i], d[i], 1.0))) << describe(s[i]) << " over " << describe(d[i]);
+  }
+  for (const auto& [name, overRow] : rowCompositors<Pixel>()) {
+    std::vector<Pixel> stored = d;
+    for (std::size_t row = 0; row < s.size(); row += kWidth) overRow(s.data() + row, stored.data() + row, kWidth, 1.0);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      ASSERT_TRUE(sameBits(stored[i], referenceOver(s[i], d[i], 1.0))) << name << ": " << describe(s[i]) << " over "
+                                                                      << describe(d[i]);
+    }
   }
 }
 

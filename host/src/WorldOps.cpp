@@ -168,6 +168,7 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
   const SourceRows rows(src, dst);
   if (mode == TransferMode::InFront && srcFormat == dstFormat && !std::isnan(opacity)) {
     // No conversion: the shortcuts of Compositing_p.h, which store what the formula stores.
+    static const bool wide = compositing::processorRunsWideBlocks();
     withPixelType(dstFormat, [&](auto pixel) {
       using Pixel = decltype(pixel);
       const std::int64_t n = std::int64_t{area.right} - area.left;
@@ -176,7 +177,8 @@ void transferWorld(const PF_EffectWorld& src, PF_PixelFormat srcFormat, const PF
           compositing::prefetchRowStart(rows.row<Pixel>(y + 1) + area.left, n);
           compositing::prefetchRowStart(rowOf<Pixel>(dst, y + 1 + dy) + area.left + dx, n);
         }
-        compositing::overRow(rows.row<Pixel>(y) + area.left, rowOf<Pixel>(dst, y + dy) + area.left + dx, n, opacity);
+        compositing::overRow(rows.row<Pixel>(y) + area.left, rowOf<Pixel>(dst, y + dy) + area.left + dx, n, opacity,
+                             wide);
       }
     });
     return;
