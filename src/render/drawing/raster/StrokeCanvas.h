@@ -41,7 +41,7 @@ struct StrokeCanvas {
   raster::DiscShapeCache discShapes;
   ScaledStamps scaledStamps;
   DiscRadius radius;
-  // Whether the passes over queued discs go eight rows at a time (the processor has AVX2).
+  // Whether queued discs' interiors are gathered eight rows at a time (the processor has AVX2).
   bool wideRowGroups = raster::processorRunsWideRowGroups();
 
   bool untouched() const { return touched.empty(); }

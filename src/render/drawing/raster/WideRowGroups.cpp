@@ -7,9 +7,9 @@ namespace raster {
 #if defined(INKLINE_WIDE_ROW_GROUPS)
 
 __attribute__((target("avx2"))) std::int64_t mergeJoiningSpans(const int* spanLefts, const int* spanRights,
-                                                                      int* interiorLeft, int* interiorRight,
-                                                                      int cellX, int lastColumn, std::int64_t top,
-                                                                      std::int64_t first, std::int64_t endK) {
+                                                               int* interiorLeft, int* interiorRight, int cellX,
+                                                               int lastColumn, std::int64_t top, std::int64_t first,
+                                                               std::int64_t endK) {
   using Rows = std::int32_t __attribute__((vector_size(32)));
   Rows cell, one, last;
   for (int lane = 0; lane < 8; ++lane) {
