@@ -22,9 +22,10 @@ class ContactSheet {
   A_long thumbnailWidth() const { return thumbWidth_; }
   A_long thumbnailHeight() const { return thumbHeight_; }
   int columns() const { return columns_; }
+  // Where the thumbnail of `slot` starts in the sheet.
+  void cellOrigin(std::size_t slot, A_long& x, A_long& y) const;
 
  private:
-  void cellOrigin(std::size_t slot, A_long& x, A_long& y) const;
   void drawLabel(A_long x, A_long y, A_long number);
 
   A_long thumbWidth_ = 1;
