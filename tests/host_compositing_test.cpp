@@ -62,6 +62,16 @@ std::vector<std::pair<const char*, RowCompositor<Pixel>>> rowCompositors() {
   return all;
 }
 
+// d with s composited over it by `overRow`, rows of `width` pixels one call each.
+template <typename Pixel>
+std::vector<Pixel> compositedByRows(RowCompositor<Pixel> overRow, const std::vector<Pixel>& s, std::vector<Pixel> d,
+                                    std::size_t width, double opacity) {
+  for (std::size_t row = 0; row < d.size(); row += width) {
+    overRow(s.data() + row, d.data() + row, static_cast<std::int64_t>(width), opacity);
+  }
+  return d;
+}
+
 // Source pixels over destination pixels through transferWorld (same format, IN_FRONT, one
 // world each, 509 pixels a row so rows end mid-block), and through each build of overRow row
 // by row, each stored pixel compared with referenceOver of the same two pixels.
@@ -89,11 +99,7 @@ void expectReferenceResults(std::vector<Pixel> s, std::vector<Pixel> d, double o
   aehost::transferWorld(src.world, aehost::formatOf<Pixel>(), nullptr, dst.world, aehost::formatOf<Pixel>(), 0, 0,
                         aehost::TransferMode::InFront, opacity);
   expectReference(dst.pixels, "transferWorld");
-  for (const auto& [name, overRow] : rowCompositors<Pixel>()) {
-    std::vector<Pixel> stored = d;
-    for (std::size_t row = 0; row < padded; row += kWidth) overRow(s.data() + row, stored.data() + row, kWidth, opacity);
-    expectReference(stored, name);
-  }
+  for (const auto& [name, overRow] : rowCompositors<Pixel>()) expectReference(compositedByRows(overRow, s, d, kWidth, opacity), name);
 }
 
 // ---- 8 bits ----
@@ -435,8 +441,7 @@ void expectOddPixelsHandled(const std::vector<Pixel>& keptSources, const Pixel& 
     ASSERT_TRUE(sameBits(dst.pixels[i], referenceOver(s[i], d[i], 1.0))) << describe(s[i]) << " over " << describe(d[i]);
   }
   for (const auto& [name, overRow] : rowCompositors<Pixel>()) {
-    std::vector<Pixel> stored = d;
-    for (std::size_t row = 0; row < s.size(); row += kWidth) overRow(s.data() + row, stored.data() + row, kWidth, 1.0);
+    const std::vector<Pixel> stored = compositedByRows(overRow, s, d, kWidth, 1.0);
     for (std::size_t i = 0; i < s.size(); ++i) {
       ASSERT_TRUE(sameBits(stored[i], referenceOver(s[i], d[i], 1.0))) << name << ": " << describe(s[i]) << " over "
                                                                       << describe(d[i]);

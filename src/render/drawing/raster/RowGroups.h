@@ -40,6 +40,59 @@ inline RowGroup rowsBefore(std::int64_t k, std::int64_t endK) {
   const int left = static_cast<int>(endK - k);
   return RowGroup{0, 1, 2, 3} < allRows(left);
 }
+
+// Eight rows (for AVX2 alone: WideRowGroups.h).
+using WideRowGroup = std::int32_t __attribute__((vector_size(32)));
+
+// Interiors, a group of rows at a time (Rows: RowGroup or WideRowGroup): the spans of a shape's
+// rows k (first, one group on, … before endK; columns relative to cellX, on canvas row top + k)
+// merged into their rows' runs (interiorLeft/Right, by canvas row; empty: left > right),
+// clipped to columns 0 … lastColumn, while every span of the group overlaps or touches its
+// row's run. Returns the k of the first
+// group that does not (to be taken row by row), endK when none. Eight rows are built for AVX2
+// alone (WideRowGroups.h); written out here, with no helper passing a vector by value, so that
+// the one body serves both widths.
+template <class Rows>
+#if defined(__GNUC__)
+__attribute__((always_inline))
+#endif
+inline std::int64_t mergeJoiningSpans(const int* spanLefts, const int* spanRights, int* interiorLeft,
+                                      int* interiorRight, int cellX, int lastColumn, std::int64_t top,
+                                      std::int64_t first, std::int64_t endK) {
+  constexpr int kRows = static_cast<int>(sizeof(Rows) / sizeof(std::int32_t));
+  Rows lanes;
+  for (int lane = 0; lane < kRows; ++lane) lanes[lane] = lane;
+  const Rows zero{};
+  const Rows cell = zero + cellX;  // a scalar operand stands for every lane
+  const Rows last = zero + lastColumn;
+  for (std::int64_t k = first; k < endK; k += kRows) {
+    Rows from, to, left, right;
+    int* const runLeft = interiorLeft + (top + k);
+    int* const runRight = interiorRight + (top + k);
+    std::memcpy(&from, spanLefts + k, sizeof from);
+    std::memcpy(&to, spanRights + k, sizeof to);
+    std::memcpy(&left, runLeft, sizeof left);
+    std::memcpy(&right, runRight, sizeof right);
+    const Rows before = zero + static_cast<int>(endK - k);
+    from += cell;
+    to += cell;
+    from = from > zero ? from : zero;
+    to = to < last ? to : last;
+    const Rows spans = (from <= to) & (lanes < before);
+    const Rows joins = (left <= right) & (from <= right + 1) & (to >= left - 1);
+    const Rows alone = spans & ~joins;
+    std::uint64_t words[kRows / 2];
+    std::memcpy(words, &alone, sizeof words);
+    std::uint64_t any = 0;
+    for (const std::uint64_t word : words) any |= word;
+    if (any != 0) return k;
+    const Rows mergedLeft = spans ? (left < from ? left : from) : left;
+    const Rows mergedRight = spans ? (right > to ? right : to) : right;
+    std::memcpy(runLeft, &mergedLeft, sizeof mergedLeft);
+    std::memcpy(runRight, &mergedRight, sizeof mergedRight);
+  }
+  return endK;
+}
 #endif
 
 }  // namespace raster

@@ -175,37 +175,24 @@ public:
   void addDisc(const raster::DiscShape& shape, std::int64_t cellX, std::int64_t top) {
     const auto [firstK, endK] = raster::shapeRowsOnCanvas(shape, top, height_);
     std::int64_t k = firstK;
-#if defined(INKLINE_WIDE_ROW_GROUPS)
-    if (wide_) {
-      // Every disc that reaches the canvas has its centre within reach of it: columns fit an int.
-      while (k < endK) {
-        k = raster::mergeJoiningSpans(shape.spanLefts.data(), shape.spanRights.data(), deferred_.interiorLeft.data(),
-                                      deferred_.interiorRight.data(), static_cast<int>(cellX), width_ - 1, top, k,
-                                      endK);
-        for (const std::int64_t end = std::min(k + 8, endK); k < end; ++k) add(shape, cellX, k, static_cast<int>(top + k));
-      }
-      return;
-    }
-#endif
 #if defined(INKLINE_ROW_GROUPS)
-    using raster::RowGroup;
     // Every disc that reaches the canvas has its centre within reach of it: columns fit an int.
-    const RowGroup cell = raster::allRows(static_cast<int>(cellX));
-    for (; k < endK; k += 4) {
-      const auto y = static_cast<std::size_t>(top + k);
-      const auto at = static_cast<std::size_t>(k);
-      const RowGroup from = raster::larger(raster::loadRows(&shape.spanLefts[at]) + cell, raster::allRows(0));
-      const RowGroup to = raster::smaller(raster::loadRows(&shape.spanRights[at]) + cell, raster::allRows(width_ - 1));
-      const RowGroup spans = (from <= to) & raster::rowsBefore(k, endK);
-      const RowGroup left = raster::loadRows(&deferred_.interiorLeft[y]);
-      const RowGroup right = raster::loadRows(&deferred_.interiorRight[y]);
-      const RowGroup joins = (left <= right) & (from <= right + 1) & (to >= left - 1);
-      if (raster::anyRow(spans & ~joins)) {
-        for (std::int64_t lane = k; lane < std::min(k + 4, endK); ++lane) add(shape, cellX, lane, static_cast<int>(top + lane));
-        continue;
-      }
-      raster::storeRows(&deferred_.interiorLeft[y], raster::pick(spans, raster::smaller(left, from), left));
-      raster::storeRows(&deferred_.interiorRight[y], raster::pick(spans, raster::larger(right, to), right));
+    const int group = wide_ ? 8 : 4;
+    while (k < endK) {
+      const auto merge = [&] {
+#if defined(INKLINE_WIDE_ROW_GROUPS)
+        if (wide_) {
+          return raster::mergeJoiningSpansWide(shape.spanLefts.data(), shape.spanRights.data(),
+                                               deferred_.interiorLeft.data(), deferred_.interiorRight.data(),
+                                               static_cast<int>(cellX), width_ - 1, top, k, endK);
+        }
+#endif
+        return raster::mergeJoiningSpans<raster::RowGroup>(shape.spanLefts.data(), shape.spanRights.data(),
+                                            deferred_.interiorLeft.data(), deferred_.interiorRight.data(),
+                                            static_cast<int>(cellX), width_ - 1, top, k, endK);
+      };
+      k = merge();
+      for (const std::int64_t end = std::min(k + group, endK); k < end; ++k) add(shape, cellX, k, static_cast<int>(top + k));
     }
 #endif
     for (; k < endK; ++k) add(shape, cellX, k, static_cast<int>(top + k));
