@@ -178,18 +178,20 @@ public:
 #if defined(INKLINE_ROW_GROUPS)
     // Every disc that reaches the canvas has its centre within reach of it: columns fit an int.
     const int group = wide_ ? 8 : 4;
+    const std::int64_t pastLast = endK;  // Clang's lambdas cannot capture a structured binding
     while (k < endK) {
       const auto merge = [&] {
 #if defined(INKLINE_WIDE_ROW_GROUPS)
         if (wide_) {
           return raster::mergeJoiningSpansWide(shape.spanLefts.data(), shape.spanRights.data(),
                                                deferred_.interiorLeft.data(), deferred_.interiorRight.data(),
-                                               static_cast<int>(cellX), width_ - 1, top, k, endK);
+                                               static_cast<int>(cellX), width_ - 1, top, k, pastLast);
         }
 #endif
         return raster::mergeJoiningSpans<raster::RowGroup>(shape.spanLefts.data(), shape.spanRights.data(),
-                                            deferred_.interiorLeft.data(), deferred_.interiorRight.data(),
-                                            static_cast<int>(cellX), width_ - 1, top, k, endK);
+                                                           deferred_.interiorLeft.data(),
+                                                           deferred_.interiorRight.data(), static_cast<int>(cellX),
+                                                           width_ - 1, top, k, pastLast);
       };
       k = merge();
       for (const std::int64_t end = std::min(k + group, endK); k < end; ++k) add(shape, cellX, k, static_cast<int>(top + k));
