@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <elf.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -97,6 +100,31 @@ TEST(HostElf, RejectsTruncatedSectionHeaders) {
   TinyElf elf(someBytes());
   elf.image.resize(elf.sectionHeadersAt + 10);
   EXPECT_THROW(readElfSection(elf.image, ".pipl"), ModuleFormatError);
+}
+
+// From a file: the whole file is the image, read in one go; a file cut short is rejected like
+// an image cut short, a missing one with its name.
+TEST(HostElf, ReadsASectionFromAFileAndRejectsOneCutShort) {
+  const TinyElf elf(someBytes());
+  const std::filesystem::path file =
+      std::filesystem::path(::testing::TempDir()) / ("host_elf_" + std::to_string(::getpid()) + ".so");
+  const auto write = [&](std::size_t bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(elf.image.data()), static_cast<std::streamsize>(bytes));
+  };
+  write(elf.image.size());
+  EXPECT_EQ(aehost::readElfSectionFromFile(file, ".pipl"), someBytes());
+  write(elf.image.size() - sizeof(Elf64_Shdr));
+  EXPECT_THROW(aehost::readElfSectionFromFile(file, ".pipl"), ModuleFormatError);
+  write(0);
+  EXPECT_THROW(aehost::readElfSectionFromFile(file, ".pipl"), ModuleFormatError);
+  std::filesystem::remove(file);
+  try {
+    aehost::readElfSectionFromFile(file, ".pipl");
+    ADD_FAILURE() << "a missing file was read";
+  } catch (const ModuleFormatError& e) {
+    EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << e.what();
+  }
 }
 
 TEST(HostElf, ReadsThePiplOfABuiltModule) {
