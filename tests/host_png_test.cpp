@@ -100,6 +100,35 @@ TEST_F(HostPng, FloatImagesWriteSixteenBitClamped) {
   EXPECT_EQ(back.pixel16(1, 0), (PF_Pixel16{8192, 0, 32768, 24576}));
 }
 
+// Every depth into either file depth: an 8-bit file holds the image converted to 8 bits, a
+// 16-bit file an 8-bit image's v * 257.
+TEST_F(HostPng, EveryDepthWritesEitherFileDepth) {
+  const Image eight = sample8();
+  for (const PF_PixelFormat format : {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB128}) {
+    const Image image = eight.converted(format);
+    for (const int bits : {8, 16}) {
+      SCOPED_TRACE(std::to_string(image.bitDepth()) + "-bit image, " + std::to_string(bits) + "-bit file");
+      aehost::PngWriteOptions options;
+      options.bitsPerChannel = bits;
+      writePng(image, dir / "d.png", options);
+      const Image back = readPng(dir / "d.png");
+      for (A_long y = 0; y < image.height(); ++y) {
+        for (A_long x = 0; x < image.width(); ++x) {
+          const PF_Pixel8 p = eight.pixel8(x, y);
+          if (bits == 8) {
+            EXPECT_EQ(back.pixel8(x, y), p);
+          } else if (format == PF_PixelFormat_ARGB32) {
+            const auto wide = [](A_u_char v) { return aehost::pngToChannel16(static_cast<A_u_short>(v * 257)); };
+            EXPECT_EQ(back.pixel16(x, y), (PF_Pixel16{wide(p.alpha), wide(p.red), wide(p.green), wide(p.blue)}));
+          } else {
+            EXPECT_EQ(back.pixel16(x, y), image.converted(PF_PixelFormat_ARGB64).pixel16(x, y));
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST_F(HostPng, OtherColourTypesExpandToRgba) {
   const Image grey = readPng(file("grey.png", kGrey8));
   EXPECT_EQ(grey.format(), PF_PixelFormat_ARGB32);

@@ -10,9 +10,11 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <type_traits>
 #include <vector>
 
 #include "aehost/Channels.h"
+#include "aehost/PixelFormats.h"
 #include "aehost/WholeFile.h"
 
 namespace aehost {
@@ -105,42 +107,56 @@ bool writeFrom(std::FILE* file, WriteState* s) {
   return true;
 }
 
-// RGBA rows of 8 or 16-bit samples (host byte order) from the image.
-std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
-  const std::size_t count = static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height());
-  std::vector<unsigned char> bytes(count * 4 * static_cast<std::size_t>(bitDepth / 8));
-  std::size_t at = 0;
-  const auto put = [&](A_u_short a, A_u_short r, A_u_short g, A_u_short b) {
-    for (const A_u_short v : {r, g, b, a}) {
-      if (bitDepth == 8) {
-        bytes[at++] = static_cast<unsigned char>(v);
-      } else {
-        std::memcpy(&bytes[at], &v, 2);
-        at += 2;
-      }
-    }
-  };
-  for (A_long y = 0; y < image.height(); ++y) {
-    for (A_long x = 0; x < image.width(); ++x) {
-      if (bitDepth == 8) {
-        const PF_Pixel8 p = image.format() == PF_PixelFormat_ARGB32 ? image.pixel8(x, y)
-                            : image.format() == PF_PixelFormat_ARGB64
-                                ? convertPixel<PF_Pixel8>(image.pixel16(x, y))
-                                : convertPixel<PF_Pixel8>(image.pixelFloat(x, y));
-        put(p.alpha, p.red, p.green, p.blue);
-      } else if (image.format() == PF_PixelFormat_ARGB32) {
-        const PF_Pixel8 p = image.pixel8(x, y);
-        put(static_cast<A_u_short>(p.alpha * 257), static_cast<A_u_short>(p.red * 257), static_cast<A_u_short>(p.green * 257),
-            static_cast<A_u_short>(p.blue * 257));
-      } else if (image.format() == PF_PixelFormat_ARGB64) {
-        const PF_Pixel16 p = image.pixel16(x, y);
-        put(channel16ToPng(p.alpha), channel16ToPng(p.red), channel16ToPng(p.green), channel16ToPng(p.blue));
-      } else {
-        const PF_PixelFloat p = image.pixelFloat(x, y);
-        put(channelFloatToPng(p.alpha), channelFloatToPng(p.red), channelFloatToPng(p.green), channelFloatToPng(p.blue));
-      }
-    }
+// One pixel's RGBA samples in the file's depth: 16-bit files take 16-bit images' v * 65535 /
+// 32768 and float images' clamped value times 65535, both rounded, and 8-bit images' v * 257;
+// 8-bit files the pixel converted to 8 bits.
+template <typename Pixel>
+void putSamples(const Pixel& p, int bitDepth, unsigned char* out) {
+  if (bitDepth == 8) {
+    const PF_Pixel8 q = convertPixel<PF_Pixel8>(p);
+    out[0] = q.red;
+    out[1] = q.green;
+    out[2] = q.blue;
+    out[3] = q.alpha;
+    return;
   }
+  A_u_short samples[4];
+  if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
+    samples[0] = static_cast<A_u_short>(p.red * 257);
+    samples[1] = static_cast<A_u_short>(p.green * 257);
+    samples[2] = static_cast<A_u_short>(p.blue * 257);
+    samples[3] = static_cast<A_u_short>(p.alpha * 257);
+  } else if constexpr (std::is_same_v<Pixel, PF_Pixel16>) {
+    samples[0] = channel16ToPng(p.red);
+    samples[1] = channel16ToPng(p.green);
+    samples[2] = channel16ToPng(p.blue);
+    samples[3] = channel16ToPng(p.alpha);
+  } else {
+    samples[0] = channelFloatToPng(p.red);
+    samples[1] = channelFloatToPng(p.green);
+    samples[2] = channelFloatToPng(p.blue);
+    samples[3] = channelFloatToPng(p.alpha);
+  }
+  std::memcpy(out, samples, sizeof samples);
+}
+
+// RGBA rows of 8 or 16-bit samples (host byte order) from the image, read a row at a time in
+// its own pixel type (a contact sheet is millions of pixels, written while nothing else runs).
+std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
+  const auto width = static_cast<std::size_t>(image.width());
+  const std::size_t outPixel = 4 * static_cast<std::size_t>(bitDepth / 8);
+  std::vector<unsigned char> bytes(width * static_cast<std::size_t>(image.height()) * outPixel);
+  withPixelType(image.format(), [&](auto pixelType) {
+    using Pixel = decltype(pixelType);
+    const std::byte* in = image.bytes().data();
+    unsigned char* out = bytes.data();
+    const std::size_t count = width * static_cast<std::size_t>(image.height());
+    for (std::size_t i = 0; i < count; ++i, in += sizeof(Pixel), out += outPixel) {
+      Pixel p;
+      std::memcpy(&p, in, sizeof p);
+      putSamples(p, bitDepth, out);
+    }
+  });
   return bytes;
 }
 
