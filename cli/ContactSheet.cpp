@@ -1,8 +1,10 @@
 #include "ContactSheet.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <type_traits>
 
 #include "TinyDigits.h"
 #include "aehost/Channels.h"
@@ -66,6 +68,22 @@ void ContactSheet::place(std::size_t slot, const aehost::Image& frame) {
   aehost::withPixelType(frame.format(), [&](auto source) {
     using Source = decltype(source);
     const auto* pixels = reinterpret_cast<const Source*>(frame.bytes().data());
+    // A channel as the average takes it: converted to float, clamped to 0 … 1, as a double.
+    // An 8-bit channel has 256 values: looked up, not converted for every pixel (the thumbnails
+    // took as long as the effect's render of the demo's frames).
+    std::array<double, 256> unit8{};
+    if constexpr (std::is_same_v<Source, PF_Pixel8>) {
+      for (std::size_t v = 0; v < unit8.size(); ++v) {
+        unit8[v] = std::clamp<double>(aehost::convertChannel<PF_PixelFloat>(static_cast<A_u_char>(v)), 0.0, 1.0);
+      }
+    }
+    const auto unit = [&](auto channel) -> double {
+      if constexpr (std::is_same_v<Source, PF_Pixel8>) {
+        return unit8[channel];
+      } else {
+        return std::clamp<double>(aehost::convertChannel<PF_PixelFloat>(channel), 0.0, 1.0);
+      }
+    };
     for (A_long ty = 0; ty < thumbHeight_; ++ty) {
       const A_long y0 = ty * h / thumbHeight_;
       const A_long y1 = std::max(y0 + 1, (ty + 1) * h / thumbHeight_);
@@ -77,12 +95,12 @@ void ContactSheet::place(std::size_t slot, const aehost::Image& frame) {
         for (A_long y = y0; y < y1; ++y) {
           const Source* row = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
           for (A_long x = x0; x < x1; ++x) {
-            const PF_PixelFloat p = aehost::convertPixel<PF_PixelFloat, Source>(row[x]);
-            const double alpha = std::clamp<double>(p.alpha, 0.0, 1.0);
+            const Source& p = row[x];
+            const double alpha = unit(p.alpha);
             a += alpha;
-            r += std::clamp<double>(p.red, 0.0, 1.0) * alpha;
-            g += std::clamp<double>(p.green, 0.0, 1.0) * alpha;
-            b += std::clamp<double>(p.blue, 0.0, 1.0) * alpha;
+            r += unit(p.red) * alpha;
+            g += unit(p.green) * alpha;
+            b += unit(p.blue) * alpha;
           }
         }
         const double n = static_cast<double>((y1 - y0) * (x1 - x0));
