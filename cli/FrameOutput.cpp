@@ -4,8 +4,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 #include "ExitCodes.h"
+#include "aehost/PixelFormats.h"
 #include "aehost/Png.h"
 
 namespace inkline_cli {
@@ -104,11 +106,35 @@ aehost::Image layerSizedImage(const aehost::RenderResult& result, A_long width, 
   return placed;
 }
 
+namespace {
+
+// Whether most pixels repeat the one left of them.
+bool mostlyRuns(const aehost::Image& image) {
+  const std::size_t pixelBytes = aehost::bytesPerPixel(image.format());
+  const std::size_t rowBytes = image.rowBytes();
+  const std::span<const std::byte> bytes = image.bytes();
+  std::size_t repeats = 0;
+  for (std::size_t row = 0; row + rowBytes <= bytes.size() && rowBytes > 0; row += rowBytes) {
+    for (std::size_t at = row + pixelBytes; at < row + rowBytes; at += pixelBytes) {
+      repeats += std::memcmp(&bytes[at], &bytes[at - pixelBytes], pixelBytes) == 0 ? 1 : 0;
+    }
+  }
+  const std::size_t pixels = pixelBytes == 0 ? 0 : bytes.size() / pixelBytes;
+  return 2 * repeats > pixels;
+}
+
+}  // namespace
+
+aehost::PngWriteOptions frameWriteOptions(const aehost::Image& image, bool sync) {
+  aehost::PngWriteOptions options;
+  options.syncToDisk = sync;
+  options.filterRows = !mostlyRuns(image);
+  return options;
+}
+
 void writeFrame(const aehost::Image& image, const std::filesystem::path& file, bool sync) {
   try {
-    aehost::PngWriteOptions options;
-    options.syncToDisk = sync;
-    aehost::writePng(image, file, options);
+    aehost::writePng(image, file, frameWriteOptions(image, sync));
   } catch (const std::exception& e) {
     throw RenderFailure(file.string() + ": cannot write the frame: " + e.what());
   }
