@@ -128,6 +128,7 @@ bool mostlyRuns(const aehost::Image& image) {
 aehost::PngWriteOptions frameWriteOptions(const aehost::Image& image, bool sync) {
   aehost::PngWriteOptions options;
   options.syncToDisk = sync;
+  options.compressionLevel = 4;
   options.filterRows = !mostlyRuns(image);
   return options;
 }
