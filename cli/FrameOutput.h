@@ -49,11 +49,10 @@ aehost::Image layerSizedImage(const aehost::RenderResult& result, A_long width, 
 
 // How a frame's PNG is compressed: at zlib's level 4, which wrote a photograph-like frame in
 // 40 % of the time of level 6 (the default), as small, and the demo's frames in 80 %, 1.4 %
-// larger. Strokes over a plain layer make rows that
-// are mostly runs of one colour: unfiltered, those compress smaller (the demo's frames by 14 %)
-// and over twice as fast as with libpng's choice of filter for every row, which tries five.
-// Other frames (a photograph as the layer) keep the filters: unfiltered, such a file is half as
-// large again.
+// larger. Strokes over a plain layer make rows that are mostly runs of one colour: unfiltered,
+// those compress smaller (the demo's frames by 14 %) and over twice as fast as with libpng's
+// choice of filter for every row, which tries five. Other frames (a photograph as the layer)
+// keep the filters: unfiltered, such a file is half as large again.
 aehost::PngWriteOptions frameWriteOptions(const aehost::Image& image, bool sync);
 
 // Throws RenderFailure when the file cannot be written; nothing is left behind then. `sync`:

@@ -140,8 +140,9 @@ void putSamples(const Pixel& p, int bitDepth, unsigned char* out) {
   std::memcpy(out, samples, sizeof samples);
 }
 
-// RGBA rows of 8 or 16-bit samples (host byte order) from the image, read a row at a time in
-// its own pixel type (a contact sheet is millions of pixels, written while nothing else runs).
+// RGBA rows of 8 or 16-bit samples (host byte order) from the image, read straight from its
+// bytes in its own pixel type (a contact sheet is millions of pixels, written while nothing else
+// runs, and a checked read per pixel, its format looked at each time, was most of the work here).
 std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
   const auto width = static_cast<std::size_t>(image.width());
   const std::size_t outPixel = 4 * static_cast<std::size_t>(bitDepth / 8);
