@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <system_error>
-#include <type_traits>
 #include <vector>
 
 #include "aehost/Channels.h"
@@ -107,37 +106,23 @@ bool writeFrom(std::FILE* file, WriteState* s) {
   return true;
 }
 
-// One pixel's RGBA samples in the file's depth: 16-bit files take 16-bit images' v * 65535 /
-// 32768 and float images' clamped value times 65535, both rounded, and 8-bit images' v * 257;
-// 8-bit files the pixel converted to 8 bits.
+// A channel as a 16-bit file's sample: an 8-bit image's v * 257, a 16-bit image's
+// v * 65535 / 32768 and a float image's clamped value times 65535, both rounded.
+inline A_u_short sample16(A_u_char v) { return static_cast<A_u_short>(v * 257); }
+inline A_u_short sample16(A_u_short v) { return channel16ToPng(v); }
+inline A_u_short sample16(PF_FpShort v) { return channelFloatToPng(v); }
+
+// One pixel's RGBA samples in the file's depth; an 8-bit file takes the pixel converted to 8 bits.
 template <typename Pixel>
 void putSamples(const Pixel& p, int bitDepth, unsigned char* out) {
   if (bitDepth == 8) {
     const PF_Pixel8 q = convertPixel<PF_Pixel8>(p);
-    out[0] = q.red;
-    out[1] = q.green;
-    out[2] = q.blue;
-    out[3] = q.alpha;
-    return;
-  }
-  A_u_short samples[4];
-  if constexpr (std::is_same_v<Pixel, PF_Pixel8>) {
-    samples[0] = static_cast<A_u_short>(p.red * 257);
-    samples[1] = static_cast<A_u_short>(p.green * 257);
-    samples[2] = static_cast<A_u_short>(p.blue * 257);
-    samples[3] = static_cast<A_u_short>(p.alpha * 257);
-  } else if constexpr (std::is_same_v<Pixel, PF_Pixel16>) {
-    samples[0] = channel16ToPng(p.red);
-    samples[1] = channel16ToPng(p.green);
-    samples[2] = channel16ToPng(p.blue);
-    samples[3] = channel16ToPng(p.alpha);
+    const unsigned char samples[4] = {q.red, q.green, q.blue, q.alpha};
+    std::memcpy(out, samples, sizeof samples);
   } else {
-    samples[0] = channelFloatToPng(p.red);
-    samples[1] = channelFloatToPng(p.green);
-    samples[2] = channelFloatToPng(p.blue);
-    samples[3] = channelFloatToPng(p.alpha);
+    const A_u_short samples[4] = {sample16(p.red), sample16(p.green), sample16(p.blue), sample16(p.alpha)};
+    std::memcpy(out, samples, sizeof samples);
   }
-  std::memcpy(out, samples, sizeof samples);
 }
 
 // RGBA rows of 8 or 16-bit samples (host byte order) from the image, read straight from its
