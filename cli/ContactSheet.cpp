@@ -42,9 +42,9 @@ ContactSheet::ContactSheet(A_long frameWidth, A_long frameHeight, std::vector<A_
   const double cellAspect = static_cast<double>(thumbHeight_ + kLabelHeight + kGap) / (thumbWidth_ + kGap);
   columns_ =
       std::clamp(static_cast<int>(std::lround(std::sqrt(frames * 1.6 * cellAspect))), 1, static_cast<int>(frames));
-  const int rows = static_cast<int>(std::ceil(frames / columns_));
+  rows_ = static_cast<int>(std::ceil(frames / columns_));
   const A_long width = 2 * kMargin + columns_ * thumbWidth_ + (columns_ - 1) * kGap;
-  const A_long height = 2 * kMargin + rows * (thumbHeight_ + kLabelHeight) + (rows - 1) * kGap;
+  const A_long height = 2 * kMargin + rows_ * (thumbHeight_ + kLabelHeight) + (rows_ - 1) * kGap;
   sheet_ = aehost::Image::filled(width, height, kBackground);
 }
 
@@ -53,6 +53,16 @@ void ContactSheet::cellOrigin(std::size_t slot, A_long& x, A_long& y) const {
   const A_long row = static_cast<A_long>(slot / static_cast<std::size_t>(columns_));
   x = kMargin + column * (thumbWidth_ + kGap);
   y = kMargin + row * (thumbHeight_ + kLabelHeight + kGap);
+}
+
+A_long ContactSheet::rowsFinalAfter(int complete) const {
+  if (complete >= rows_) return sheet_.height();
+  if (complete <= 0) return 0;
+  // A cell's label lies within its own rows, so everything above the next row's cells is final.
+  A_long x = 0;
+  A_long y = 0;
+  cellOrigin(static_cast<std::size_t>(complete) * static_cast<std::size_t>(columns_), x, y);
+  return y;
 }
 
 void ContactSheet::place(std::size_t slot, const aehost::Image& frame) {

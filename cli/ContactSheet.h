@@ -22,6 +22,11 @@ class ContactSheet {
   A_long thumbnailWidth() const { return thumbWidth_; }
   A_long thumbnailHeight() const { return thumbHeight_; }
   int columns() const { return columns_; }
+  // The rows of thumbnails, and the sheet's rows that no later placing changes once the first
+  // `complete` rows of thumbnails are all placed (every row of the sheet once all are).
+  int rows() const { return rows_; }
+  std::size_t frameCount() const { return frameNumbers_.size(); }
+  A_long rowsFinalAfter(int complete) const;
   // Where the thumbnail of `slot` starts in the sheet.
   void cellOrigin(std::size_t slot, A_long& x, A_long& y) const;
 
@@ -31,6 +36,7 @@ class ContactSheet {
   A_long thumbWidth_ = 1;
   A_long thumbHeight_ = 1;
   int columns_ = 1;
+  int rows_ = 1;
   std::vector<A_long> frameNumbers_;
   aehost::Image sheet_;
 };

@@ -37,7 +37,7 @@ void renderedSize(const aehost::EffectInstance& effect, const RenderOptions& ren
   height = aehost::downsampledSize(effect.layer().height(), render.downsampleY);
 }
 
-unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheet* sheet) {
+unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheetWriter* sheet) {
   A_long width = 0;
   A_long height = 0;
   renderedSize(effect, job.render, width, height);

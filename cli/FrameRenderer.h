@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "ContactSheet.h"
+#include "ContactSheetWriter.h"
 #include "ExrOutput.h"
 #include "FrameOutput.h"
 #include "ProgressReport.h"
@@ -31,6 +31,6 @@ void renderedSize(const aehost::EffectInstance& effect, const RenderOptions& ren
 // Throws RenderFailure naming the earliest frame that failed (the effect's error and message,
 // or a file that could not be written); frames written before stay whole. `sheet` may be null.
 // Returns the number of frames rendered at once.
-unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheet* sheet);
+unsigned renderFrames(aehost::EffectInstance& effect, const FrameJob& job, ProgressReport& progress, ContactSheetWriter* sheet);
 
 }  // namespace inkline_cli

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "ContactSheet.h"
+#include "ContactSheetWriter.h"
 #include "ExitCodes.h"
 #include "FrameOutput.h"
 #include "FrameRenderer.h"
@@ -36,20 +36,6 @@ void checkContactSheetPath(const std::filesystem::path& file) {
       break;
     }
     if (p == p.parent_path()) break;
-  }
-}
-
-void writeContactSheet(const ContactSheet& sheet, const std::filesystem::path& file) {
-  std::error_code ec;
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-  try {
-    // Written after the last frame, by one thread: the fastest settings keep that short.
-    aehost::PngWriteOptions options;
-    options.compressionLevel = 1;
-    options.filterRows = false;
-    aehost::writePng(sheet.image(), file, options);
-  } catch (const std::exception& e) {
-    throw RenderFailure(file.string() + ": cannot write the contact sheet: " + e.what());
   }
 }
 
@@ -113,8 +99,8 @@ int renderScene(const Arguments& arguments) {
       arguments.jobs ? *arguments.jobs : defaultJobs(width, height, scene.render.bitDepth, arguments.quiet);
   FrameJob job{frames, scene.render, scene.time.timeStep, naming, numberOffset, threads, arguments.fsync,
                arguments.exrHalf ? ExrPrecision::Half : ExrPrecision::Float};
-  std::optional<ContactSheet> sheet;
-  if (sheetFile) sheet.emplace(width, height, frames);
+  std::optional<ContactSheetWriter> sheet;
+  if (sheetFile) sheet.emplace(width, height, frames, *sheetFile);
 
   const ProgressStyle style = arguments.quiet          ? ProgressStyle::Quiet
                               : arguments.progressJson ? ProgressStyle::Json
@@ -130,7 +116,7 @@ int renderScene(const Arguments& arguments) {
                 << " after the frames in flight; the frames written are whole\n";
       return 128 + signal;
     }
-    if (sheet) writeContactSheet(*sheet, *sheetFile);
+    if (sheet) sheet->finish();
   } catch (...) {
     progress.clear();
     throw;

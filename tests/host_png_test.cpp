@@ -157,6 +157,58 @@ TEST_F(HostPng, AFailedWriteLeavesNoFileAndKeepsTheOldOne) {
   EXPECT_THROW(writePng(Image(), dir / "empty.png"), PngError);
 }
 
+
+// Rows handed over in bands, of every depth, make the file writePng makes of the whole image,
+// byte for byte; the file is there only once finished.
+TEST_F(HostPng, RowsWrittenInBandsMakeTheSameFile) {
+  Image image(7, 9, PF_PixelFormat_ARGB32);
+  for (A_long y = 0; y < image.height(); ++y) {
+    for (A_long x = 0; x < image.width(); ++x) {
+      image.set(x, y, PF_Pixel8{static_cast<A_u_char>(255 - 9 * y), static_cast<A_u_char>(31 * x), static_cast<A_u_char>(17 * y), static_cast<A_u_char>(x * y)});
+    }
+  }
+  const auto bytesOf = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  for (const PF_PixelFormat format : {PF_PixelFormat_ARGB32, PF_PixelFormat_ARGB64, PF_PixelFormat_ARGB128}) {
+    const Image source = image.converted(format);
+    SCOPED_TRACE(source.bitDepth());
+    writePng(source, dir / "whole.png");
+    fs::remove(dir / "bands.png");
+    {
+      aehost::PngRowWriter writer(dir / "bands.png", source.width(), source.height(), format);
+      writer.writeRows(source, 0);
+      EXPECT_EQ(entries(), 1u) << "a file before the first row";
+      writer.writeRows(source, 4);
+      writer.writeRows(source, 2);  // rows written already: nothing
+      EXPECT_EQ(writer.rowsWritten(), 4);
+      writer.writeRows(source, 8);
+      EXPECT_FALSE(fs::exists(dir / "bands.png"));
+      writer.finish(source);
+      EXPECT_THROW(writer.writeRows(source, 9), PngError);
+    }
+    EXPECT_EQ(bytesOf(dir / "bands.png"), bytesOf(dir / "whole.png"));
+    EXPECT_EQ(entries(), 2u);
+  }
+}
+
+TEST_F(HostPng, ARowWriterNotFinishedOrFailedLeavesNothing) {
+  const Image image = sample8();
+  {
+    aehost::PngRowWriter writer(dir / "left.png", image.width(), image.height(), image.format());
+    writer.writeRows(image, 2);
+  }
+  {
+    aehost::PngWriteOptions failing;
+    failing.failAfterRows = 1;
+    aehost::PngRowWriter writer(dir / "failed.png", image.width(), image.height(), image.format(), failing);
+    writer.writeRows(image, 1);
+    EXPECT_THROW(writer.writeRows(image, 2), PngError);
+    EXPECT_THROW(writer.finish(image), PngError);  // broken for good
+  }
+  EXPECT_EQ(entries(), 0u);
+}
 TEST_F(HostPng, ReadingSomethingElseThrows) {
   const unsigned char notPng[] = {'h', 'e', 'l', 'l', 'o'};
   EXPECT_THROW(readPng(file("text.png", notPng)), PngError);

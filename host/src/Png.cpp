@@ -78,14 +78,15 @@ struct WriteState : PngState {
   png_uint_32 width = 0;
   png_uint_32 height = 0;
   int bitDepth = 8;
-  const unsigned char* pixels = nullptr;
-  std::size_t rowBytes = 0;
+  long rowsWritten = 0;
   long failAfterRows = -1;
   int compressionLevel = 6;
   bool filterRows = true;
 };
 
-bool writeFrom(std::FILE* file, WriteState* s) {
+// Each of these calls setjmp itself: libpng's errors jump back to the last frame that did, and
+// that frame must still be live.
+bool startWriting(std::FILE* file, WriteState* s) {
   s->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, s, onError, onWarning);
   if (s->png == nullptr) return false;
   s->info = png_create_info_struct(s->png);
@@ -98,10 +99,21 @@ bool writeFrom(std::FILE* file, WriteState* s) {
   if (!s->filterRows) png_set_filter(s->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_write_info(s->png, s->info);
   if (s->bitDepth == 16) png_set_swap(s->png);
-  for (png_uint_32 y = 0; y < s->height; ++y) {
-    if (static_cast<long>(y) == s->failAfterRows) png_error(s->png, "injected failure: the disk is full");
-    png_write_row(s->png, s->pixels + y * s->rowBytes);
+  return true;
+}
+
+bool writeRowsOf(WriteState* s, const unsigned char* rows, std::size_t rowBytes, long count) {
+  if (setjmp(png_jmpbuf(s->png))) return false;
+  for (long n = 0; n < count; ++n) {
+    if (s->rowsWritten == s->failAfterRows) png_error(s->png, "injected failure: the disk is full");
+    png_write_row(s->png, rows + static_cast<std::size_t>(n) * rowBytes);
+    ++s->rowsWritten;
   }
+  return true;
+}
+
+bool endWriting(WriteState* s) {
+  if (setjmp(png_jmpbuf(s->png))) return false;
   png_write_end(s->png, nullptr);
   return true;
 }
@@ -125,18 +137,18 @@ void putSamples(const Pixel& p, int bitDepth, unsigned char* out) {
   }
 }
 
-// RGBA rows of 8 or 16-bit samples (host byte order) from the image, read straight from its
-// bytes in its own pixel type (a contact sheet is millions of pixels, written while nothing else
-// runs, and a checked read per pixel, its format looked at each time, was most of the work here).
-std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth) {
+// Rows first … end − 1 of the image as RGBA rows of 8 or 16-bit samples (host byte order), read
+// straight from its bytes in its own pixel type (a contact sheet is millions of pixels, and a
+// checked read per pixel, its format looked at each time, was most of the work here).
+std::vector<unsigned char> rgbaRows(const Image& image, int bitDepth, A_long first, A_long end) {
   const auto width = static_cast<std::size_t>(image.width());
   const std::size_t outPixel = 4 * static_cast<std::size_t>(bitDepth / 8);
-  std::vector<unsigned char> bytes(width * static_cast<std::size_t>(image.height()) * outPixel);
+  const std::size_t count = width * static_cast<std::size_t>(end - first);
+  std::vector<unsigned char> bytes(count * outPixel);
   withPixelType(image.format(), [&](auto pixelType) {
     using Pixel = decltype(pixelType);
-    const std::byte* in = image.bytes().data();
+    const std::byte* in = image.bytes().data() + width * static_cast<std::size_t>(first) * sizeof(Pixel);
     unsigned char* out = bytes.data();
-    const std::size_t count = width * static_cast<std::size_t>(image.height());
     for (std::size_t i = 0; i < count; ++i, in += sizeof(Pixel), out += outPixel) {
       Pixel p;
       std::memcpy(&p, in, sizeof p);
@@ -180,46 +192,99 @@ Image readPng(const std::filesystem::path& file) {
 }
 
 void writePng(const Image& image, const std::filesystem::path& file, PngWriteOptions options) {
-  const int bitDepth = options.bitsPerChannel != 0 ? options.bitsPerChannel : (image.bitDepth() == 8 ? 8 : 16);
-  if (bitDepth != 8 && bitDepth != 16) throw PngError("PNG files are written with 8 or 16 bits per channel");
   if (image.empty()) throw PngError("cannot write an empty image to " + file.string());
-  const std::vector<unsigned char> rows = rgbaRows(image, bitDepth);
+  PngRowWriter writer(file, image.width(), image.height(), image.format(), options);
+  writer.finish(image);
+}
 
-  // Whole or not at all, however the process ends (see WholeFile.h).
+struct PngRowWriter::State {
+  std::filesystem::path file;
+  PngWriteOptions options;
+  WriteState png;
+  A_long rows = 0;
+  // Made with the first rows: whole or not at all, however the process ends (see WholeFile.h).
   std::optional<WholeFile> whole;
+  std::FILE* stream = nullptr;
+  const char* closedBecause = nullptr;  // once set, nothing more is written
+
+  ~State() {
+    png_destroy_write_struct(&png.png, &png.info);
+    if (stream != nullptr) std::fclose(stream);
+  }
+
+  [[noreturn]] void fail(const std::string& why) {
+    closedBecause = "an earlier write failed";
+    throw PngError("cannot write " + file.string() + ": " + why);
+  }
+  std::string libpngMessage() const { return png.message[0] != '\0' ? std::string(png.message) : std::string("I/O error"); }
+
+  void open() {
+    try {
+      whole.emplace(file);
+    } catch (const std::runtime_error& e) {
+      closedBecause = "an earlier write failed";
+      throw PngError(e.what());
+    }
+    const int fd = ::dup(whole->descriptor());
+    stream = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (stream == nullptr) {
+      if (fd >= 0) ::close(fd);
+      fail(std::strerror(errno));
+    }
+    if (!startWriting(stream, &png)) fail(libpngMessage());
+  }
+};
+
+PngRowWriter::PngRowWriter(std::filesystem::path file, A_long width, A_long height, PF_PixelFormat format,
+                           PngWriteOptions options)
+    : state_(std::make_unique<State>()) {
+  State& s = *state_;
+  s.file = std::move(file);
+  const int imageBits = format == PF_PixelFormat_ARGB32 ? 8 : 16;
+  const int bitDepth = options.bitsPerChannel != 0 ? options.bitsPerChannel : imageBits;
+  if (bitDepth != 8 && bitDepth != 16) throw PngError("PNG files are written with 8 or 16 bits per channel");
+  if (width <= 0 || height <= 0) throw PngError("cannot write an empty image to " + s.file.string());
+  s.options = options;
+  s.rows = height;
+  s.png.width = static_cast<png_uint_32>(width);
+  s.png.height = static_cast<png_uint_32>(height);
+  s.png.bitDepth = bitDepth;
+  s.png.failAfterRows = options.failAfterRows;
+  s.png.compressionLevel = std::clamp(options.compressionLevel, 0, 9);
+  s.png.filterRows = options.filterRows;
+}
+
+PngRowWriter::~PngRowWriter() = default;
+
+A_long PngRowWriter::rowsWritten() const { return static_cast<A_long>(state_->png.rowsWritten); }
+
+void PngRowWriter::writeRows(const Image& image, A_long end) {
+  State& s = *state_;
+  if (s.closedBecause != nullptr) throw PngError("cannot write " + s.file.string() + ": " + s.closedBecause);
+  const A_long first = rowsWritten();
+  end = std::min(end, s.rows);
+  if (end <= first) return;
+  if (!s.whole) s.open();
+  const std::vector<unsigned char> rows = rgbaRows(image, s.png.bitDepth, first, end);
+  const std::size_t rowBytes = rows.size() / static_cast<std::size_t>(end - first);
+  if (!writeRowsOf(&s.png, rows.data(), rowBytes, end - first)) s.fail(s.libpngMessage());
+}
+
+void PngRowWriter::finish(const Image& image) {
+  State& s = *state_;
+  writeRows(image, s.rows);
+  if (!endWriting(&s.png)) s.fail(s.libpngMessage());
+  png_destroy_write_struct(&s.png.png, &s.png.info);
+  const bool flushed = std::fflush(s.stream) == 0;
+  const bool closed = std::fclose(s.stream) == 0;
+  s.stream = nullptr;
+  if (!flushed || !closed) s.fail("I/O error");
   try {
-    whole.emplace(file);
+    s.whole->finish(s.options.syncToDisk);
   } catch (const std::runtime_error& e) {
-    throw PngError(e.what());
+    s.fail(e.what());
   }
-  const int fd = ::dup(whole->descriptor());
-  std::FILE* stream = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
-  if (stream == nullptr) {
-    if (fd >= 0) ::close(fd);
-    throw PngError("cannot write " + file.string() + ": " + std::strerror(errno));
-  }
-  WriteState state;
-  state.width = static_cast<png_uint_32>(image.width());
-  state.height = static_cast<png_uint_32>(image.height());
-  state.bitDepth = bitDepth;
-  state.pixels = rows.data();
-  state.rowBytes = static_cast<std::size_t>(image.width()) * 4 * static_cast<std::size_t>(bitDepth / 8);
-  state.failAfterRows = options.failAfterRows;
-  state.compressionLevel = std::clamp(options.compressionLevel, 0, 9);
-  state.filterRows = options.filterRows;
-  bool ok = writeFrom(stream, &state);
-  png_destroy_write_struct(&state.png, &state.info);
-  ok = std::fflush(stream) == 0 && ok;
-  ok = std::fclose(stream) == 0 && ok;
-  if (!ok) {
-    throw PngError("cannot write " + file.string() + ": " +
-                   (state.message[0] != '\0' ? std::string(state.message) : std::string("I/O error")));
-  }
-  try {
-    whole->finish(options.syncToDisk);
-  } catch (const std::runtime_error& e) {
-    throw PngError("cannot write " + file.string() + ": " + e.what());
-  }
+  s.closedBecause = "the file is finished";
 }
 
 }  // namespace aehost

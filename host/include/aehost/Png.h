@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 
 #include "aehost/Image.h"
@@ -38,5 +39,31 @@ struct PngWriteOptions {
 // target only when complete; on failure the temporary file is removed, an existing target is
 // left as it was, and PngError is thrown.
 void writePng(const Image& image, const std::filesystem::path& file, PngWriteOptions options = {});
+
+// writePng a band of rows at a time, for an image whose rows become final top down while the
+// rest is still being made (a contact sheet, as its frames come in): the compression of the
+// rows done overlaps the making of the others. The same file as writePng, whole or not at all:
+// nothing is created before the first rows are written, finish() gives the file its name, and
+// a writer that goes without finishing, or fails, leaves nothing behind.
+class PngRowWriter {
+ public:
+  // For images of this size and format (neither is checked against the images handed in later).
+  PngRowWriter(std::filesystem::path file, A_long width, A_long height, PF_PixelFormat format,
+               PngWriteOptions options = {});
+  ~PngRowWriter();
+  PngRowWriter(const PngRowWriter&) = delete;
+  PngRowWriter& operator=(const PngRowWriter&) = delete;
+
+  // Writes the image's rows from the first not yet written up to end − 1. Throws PngError;
+  // every later call throws again.
+  void writeRows(const Image& image, A_long end);
+  A_long rowsWritten() const;
+  // Writes the rows left and gives the file its name. Throws PngError.
+  void finish(const Image& image);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace aehost
