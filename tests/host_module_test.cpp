@@ -29,7 +29,9 @@ class PatchedProbe {
     const auto at = image.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     image.replace(at, from.size(), to);
-    path_ = fs::temp_directory_path() / ("aehost-patched-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+    // Not named like the host's private copies, which PrivateCopyIsAMemoryFile counts while
+    // other tests run beside it.
+    path_ = fs::temp_directory_path() / ("patched-probe-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                                          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".so");
     std::ofstream(path_, std::ios::binary) << image;
   }

@@ -6,16 +6,15 @@
 
 namespace aehost {
 
+// The problem texts are made only when there is a problem: an effect calls these dozens of times
+// a frame.
 Parameters* parametersForCallback(PF_ProgPtr effectRef, const char* callback) {
-  Host* host = currentHost();
+  Host* host = hostForEffect(effectRef, callback);
   if (host == nullptr) return nullptr;
-  const std::string prefix = "[" + std::string(currentActivity()) + "] " + callback + ": ";
-  if (effectRef == nullptr || effectRef != currentEffectRef()) {
-    host->recordProblem(prefix + "effect_ref is not the one passed in in_data");
-    return nullptr;
-  }
   Parameters* parameters = host->parametersFor(effectRef);
-  if (parameters == nullptr) host->recordProblem(prefix + "effect_ref names no effect instance");
+  if (parameters == nullptr) {
+    host->recordProblem("[" + std::string(currentActivity()) + "] " + callback + ": effect_ref names no effect instance");
+  }
   return parameters;
 }
 

@@ -11,13 +11,15 @@ PF_Err newWorld(const char* callback, PF_ProgPtr effectRef, A_long width, A_long
                 PF_PixelFormat format, PF_EffectWorld* world) {
   Host* host = hostForEffect(effectRef, callback);
   if (host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
-  const std::string prefix = "[" + std::string(currentActivity()) + "] " + callback + ": ";
+  const auto problem = [&](const std::string& what) {
+    host->recordProblem("[" + std::string(currentActivity()) + "] " + callback + ": " + what);
+  };
   if (world == nullptr) {
-    host->recordProblem(prefix + "NULL world pointer");
+    problem("NULL world pointer");
     return PF_Err_BAD_CALLBACK_PARAM;
   }
   if (!isWorldFormat(format)) {
-    host->recordProblem(prefix + "pixel format " + formatName(format) + " is not one a world can have");
+    problem("pixel format " + formatName(format) + " is not one a world can have");
     *world = PF_EffectWorld{};
     return PF_Err_BAD_CALLBACK_PARAM;
   }

@@ -47,9 +47,12 @@ PF_Err transferRect(const char* callback, PF_ProgPtr effectRef, PF_ModeFlags mod
                     A_long destY, PF_EffectWorld* dst) {
   Host* host = hostForEffect(effectRef, callback);
   if (host == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
-  const std::string prefix = "[" + std::string(currentActivity()) + "] " + callback + ": ";
+  // Worded only when there is a problem: an effect may ask for many rectangles a frame.
+  const auto problem = [&](const std::string& what) {
+    host->recordProblem("[" + std::string(currentActivity()) + "] " + callback + ": " + what);
+  };
   if (mode == nullptr) {
-    host->recordProblem(prefix + "NULL composite mode");
+    problem("NULL composite mode");
     return PF_Err_BAD_CALLBACK_PARAM;
   }
   const auto srcFormat = host->worlds().validate(src, callback);
@@ -65,7 +68,7 @@ PF_Err transferRect(const char* callback, PF_ProgPtr effectRef, PF_ModeFlags mod
   else if (mode->xfer != PF_Xfer_COPY && mode->xfer != PF_Xfer_IN_FRONT) unsimulated = "transfer mode " + std::to_string(mode->xfer);
   else if (!straight && (mode->xfer == PF_Xfer_IN_FRONT || opacity < 1.0)) unsimulated = "premultiplied alpha (PF_MF_Alpha_PREMUL)";
   if (!unsimulated.empty()) {
-    host->recordProblem(prefix + "not yet simulated: " + unsimulated);
+    problem("not yet simulated: " + unsimulated);
     return PF_Err_BAD_CALLBACK_PARAM;
   }
   if (const PF_Err fault = injectedFault(host, "transferRect")) return fault;
