@@ -237,8 +237,12 @@ struct RimWalkEnds {
 // repeats a bound already made).
 //
 // Returns where the walk stood at its start, after its even octants and at its end.
-template <class Visit, class PassOver>
-RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
+//
+// kWindowed false: the window is every row and column, so nothing is ever passed over and no
+// step asks (each asking was a call, which also kept the walk's position out of registers).
+namespace detail {
+template <bool kWindowed, class Visit, class PassOver>
+RimWalkEnds traceDiscRimIn(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
   const int sx = disc.sx;
   const int sy = disc.sy;
   const double xs = disc.xs;
@@ -269,7 +273,7 @@ RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWind
       j += nj;
     }
     standsOnStep = true;
-    if (!window.containsRow(j)) return;
+    if (kWindowed && !window.containsRow(j)) return;
     const double fP = discEdgeDistance(i - xs, j - ys, r);
     const int qi = fP < 0.0 ? i + oi : i - oi;
     const int qj = fP < 0.0 ? j + oj : j - oj;
@@ -322,6 +326,7 @@ RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWind
   // Along a side (one row a step, dj = ±1; outward +1 on the right, −1 on the left), at most
   // `budget` steps: the steps passed over, 0 when none.
   const auto passRows = [&](int dj, int outward, std::int64_t budget) -> std::int64_t {
+    if constexpr (!kWindowed) return 0;
     if (quietSteps > 0) return (--quietSteps, 0);
     const std::int64_t next = std::int64_t{j} + dj;
     std::int64_t undrawn = 0;
@@ -362,6 +367,7 @@ RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWind
   // top), at most `budget` steps, when every row they reach is undrawn or, standing on a step,
   // every column they reach is off the window on one side of the split.
   const auto passColumns = [&](int di, int outward, std::int64_t budget) -> std::int64_t {
+    if constexpr (!kWindowed) return 0;
     if (quietSteps > 0) return (--quietSteps, 0);
     const bool below = j > window.lastRow;
     const bool above = j < window.firstRow;
@@ -482,11 +488,18 @@ RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWind
   ends.end = {i, j};
   return ends;
 }
+}  // namespace detail
+
+template <class Visit, class PassOver>
+RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit, const RimWindow& window, PassOver&& passOver) {
+  return detail::traceDiscRimIn<true>(disc, std::forward<Visit>(visit), window, std::forward<PassOver>(passOver));
+}
 
 // The whole walk, every step visited.
 template <class Visit>
 RimWalkEnds traceDiscRim(const QuantisedDisc& disc, Visit&& visit) {
-  return traceDiscRim(disc, std::forward<Visit>(visit), RimWindow{}, [](int, std::int64_t, std::int64_t) {});
+  return detail::traceDiscRimIn<false>(disc, std::forward<Visit>(visit), RimWindow{},
+                                       [](int, std::int64_t, std::int64_t) {});
 }
 
 // Whether a large disc holds the whole canvas with room to spare: every pixel at most r − 4
