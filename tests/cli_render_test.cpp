@@ -106,11 +106,18 @@ TEST_F(CliRender, DrawsAProgressBarOnATerminal) {
   EXPECT_EQ(filesUnder(dir / "tty"), frameNames(0, 7));
 }
 
+// The contact sheet too: its rows of thumbnails are written by whichever job places their
+// last frame.
 TEST_F(CliRender, FramesAreIdenticalAcrossRunsAndThreadCounts) {
-  ASSERT_EQ(render("one", {"--jobs", "1"}).exitCode, 0);
+  const auto sheet = [&](const char* name) { return (dir / "sheets" / (std::string(name) + ".png")).string(); };
+  ASSERT_EQ(render("one", {"--jobs", "1", "--contact-sheet", sheet("one")}).exitCode, 0);
   ASSERT_EQ(render("again", {"--jobs", "1"}).exitCode, 0);
-  ASSERT_EQ(render("three", {"--jobs", "3"}).exitCode, 0);
-  ASSERT_EQ(render("eight", {"--jobs", "8"}).exitCode, 0);
+  ASSERT_EQ(render("three", {"--jobs", "3", "--contact-sheet", sheet("three")}).exitCode, 0);
+  ASSERT_EQ(render("eight", {"--jobs", "8", "--contact-sheet", sheet("eight")}).exitCode, 0);
+  const std::string referenceSheet = readFile(sheet("one"));
+  ASSERT_FALSE(referenceSheet.empty());
+  EXPECT_EQ(readFile(sheet("three")), referenceSheet);
+  EXPECT_EQ(readFile(sheet("eight")), referenceSheet);
   for (const std::string& name : frameNames(0, 7)) {
     const std::string reference = readFile(dir / "one" / name);
     ASSERT_FALSE(reference.empty()) << name;
