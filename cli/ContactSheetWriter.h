@@ -31,7 +31,7 @@ class ContactSheetWriter {
   const ContactSheet& sheet() const { return sheet_; }
 
  private:
-  // Writes rows up to `end`; called by one thread at a time, without the lock.
+  // Writes rows up to `end`: only ever one thread at a time (the one writing, or finish).
   void writeRows(A_long end);
 
   ContactSheet sheet_;
