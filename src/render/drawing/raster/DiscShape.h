@@ -19,7 +19,6 @@
 #include <memory>
 #include <new>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "raster/DiscRaster.h"
